@@ -1,0 +1,92 @@
+// The one seam between the Win32 core and whatever shows the window.
+//
+// A host is a small table of operations, like an SDL video driver: it waits
+// for input until a deadline, tells the time, presents a finished frame and
+// reports what the user or the window system did. Everything with Win32
+// meaning (messages, timers, painting, modal boxes) lives in the core, so the
+// desktop host and the headless host behave the same.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace mub {
+
+// An XRGB8888 image, row-major, top row first, pixel = 0x00RRGGBB.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+
+    Image() = default;
+    Image(int w, int h, uint32_t fill = 0) : width(w), height(h), pixels(size_t(w) * size_t(h), fill) {}
+    uint32_t *row(int y) { return pixels.data() + size_t(y) * size_t(width); }
+    const uint32_t *row(int y) const { return pixels.data() + size_t(y) * size_t(width); }
+};
+
+// Keys the core understands; printable keys carry their character.
+enum class Key { None, Escape, Return, Tab, Space, Left, Right, Up, Down, F4, Character, Other };
+
+struct HostEvent {
+    enum class Type {
+        MouseDown,  // button 0 left, 1 right; x, y in client pixels
+        MouseUp,
+        MouseMove,
+        KeyDown,    // key, ch (for Key::Character: the character as typed, so 'z' and 'Z' differ), repeat
+        KeyUp,
+        Close,      // the window's close box
+        Resize,     // new client size in width, height
+        Expose,     // the window system lost part of the client: x, y, width, height
+    };
+    Type type = Type::MouseMove;
+    int button = 0;
+    int x = 0, y = 0;
+    int width = 0, height = 0;
+    Key key = Key::None;
+    char ch = 0;
+    bool repeat = false;
+    bool alt = false;
+    uint64_t time_ms = 0;  // host time of the event
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Milliseconds since the host started; never goes backwards.
+    virtual uint64_t now_ms() = 0;
+
+    // Waits until an event arrives or the host time reaches deadline_ms,
+    // whichever comes first. Returns true and fills ev for an event, false
+    // at the deadline. Must not busy-wait. A deadline in the past polls.
+    virtual bool wait_event(HostEvent &ev, uint64_t deadline_ms) = 0;
+
+    // Shows a finished frame: the client area as the game drew it, with any
+    // modal box already composed on top.
+    virtual void present(const Image &frame) = 0;
+
+    // Window decorations. Title is UTF-8.
+    virtual void set_title(const std::string &utf8_title) = 0;
+    virtual void set_icon(const Image &icon) = 0;
+
+    // The core made the main window visible at this client size.
+    virtual void show_window(int client_width, int client_height) = 0;
+
+    // A modal box or dialog opened (caption in UTF-8; answers lists the ids
+    // it can end with: IDOK, IDYES/IDNO, or the dialog's button ids). A
+    // scripted host may answer it at once by returning one of them;
+    // returning 0 lets the user answer through input events.
+    virtual int modal_opened(const std::string &utf8_caption, const std::vector<int> &answers) {
+        (void)utf8_caption;
+        (void)answers;
+        return 0;
+    }
+    virtual void modal_closed() {}
+};
+
+// The host the core runs on; set once before WinMain runs.
+void set_host(Host *host);
+Host *host();
+
+}  // namespace mub

@@ -1,0 +1,76 @@
+// The program's resources: the compiled resource script (.res), embedded in
+// the executable, and readers for what the core needs out of it: bitmaps,
+// icons and dialog templates. Lookups by name ignore case, as Windows does.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/core/host.h"
+
+namespace mub::res {
+
+// A resource identifier: an integer id or a name.
+struct Id {
+    bool is_int = false;
+    uint16_t number = 0;
+    std::string name;  // as given; compared without regard to case
+    static Id from_win32(const char *name_or_intresource);
+};
+
+// Raw access to a .res image. Holds a view; the bytes must outlive it.
+class ResFile {
+public:
+    explicit ResFile(std::span<const uint8_t> bytes);  // malformed entries are skipped, never read past the end
+    std::optional<std::span<const uint8_t>> find(uint16_t type, const Id &name) const;
+    size_t count(uint16_t type) const;
+
+private:
+    struct Entry {
+        uint16_t type;
+        Id name;
+        std::span<const uint8_t> data;
+    };
+    std::vector<Entry> entries_;
+};
+
+// The resources linked into this program.
+const ResFile &program_resources();
+
+constexpr uint16_t kRtIcon = 3, kRtBitmap = 2, kRtDialog = 5, kRtGroupIcon = 14;
+
+// A bitmap as a device-dependent bitmap on a 32-bit screen: 1-bpp images
+// become black (0) and white (1), whatever their palette says; 4- and 8-bpp
+// images take their palette colours.
+struct Bitmap {
+    int bpp = 0;  // bits per pixel of the resource
+    Image image;
+};
+std::optional<Bitmap> decode_dib(std::span<const uint8_t> dib);  // BITMAPINFOHEADER + palette + bits
+std::optional<Bitmap> load_bitmap(const Id &name);
+
+std::optional<Image> load_icon(const Id &group_name);  // the first image of the group, 32 x 32
+
+struct DialogItem {
+    uint32_t style = 0;
+    int x = 0, y = 0, cx = 0, cy = 0;  // dialog units
+    int id = 0;
+    uint16_t class_atom = 0;  // 0x80 button, 0x81 edit, 0x82 static...
+    std::u32string text;
+};
+struct DialogTemplate {
+    uint32_t style = 0;
+    int x = 0, y = 0, cx = 0, cy = 0;  // dialog units
+    std::u32string caption;
+    int point_size = 0;
+    std::u32string font_name;
+    std::vector<DialogItem> items;
+};
+std::optional<DialogTemplate> parse_dialog(std::span<const uint8_t> data);
+std::optional<DialogTemplate> load_dialog(const Id &name);
+
+}  // namespace mub::res
