@@ -1,0 +1,49 @@
+// What the hosts, the simulator and the tests see of the Win32 core beyond
+// the Win32 functions themselves.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+#include <windows.h>
+
+#include "platform/core/host.h"
+
+namespace mub::core {
+
+// The size the main window's 600 x 570 frame leaves for its client area,
+// on the classic Windows frame.
+constexpr int kFrameExtraWidth = 8;
+constexpr int kFrameExtraHeight = 27;
+
+// Called after every DispatchMessageA returns, in top-level and nested
+// (modal) loops alike. One hook at a time; pass nullptr to remove it.
+void set_after_dispatch(std::function<void(const MSG &)> hook);
+
+// Makes the next GetMessageA of the top-level loop return FALSE, as if
+// WM_QUIT had arrived with this code, without destroying anything. The
+// simulator ends a run this way to report the program's state as it is.
+void request_end_of_run(int code);
+
+// Live GDI objects created by the program: DCs (from GetDC, BeginPaint and
+// CreateCompatibleDC, until released or deleted), brushes that are not stock
+// objects, and bitmaps.
+size_t live_gdi_objects();
+
+// The main window's client area as drawn, and the same with any open modal
+// box composed on top (what the host presents).
+const Image &framebuffer();
+Image composed_frame();
+
+// The caption (UTF-8) of the open message box or dialog; empty when none.
+std::string open_modal_caption();
+
+// True when the window has been destroyed.
+bool main_window_destroyed();
+
+// Back to the state before WinMain: no windows, classes, timers, objects;
+// the random generator restarted. For tests that run many programs in one process.
+void reset();
+
+}  // namespace mub::core
