@@ -75,6 +75,8 @@ extern const int mub2_en_x[5], mub2_en_y[5];
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
 LRESULT CALLBACK WindProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void timer_task(HDC hdc);
+/* WM_DESTROY: posts the quit message and frees every bitmap. */
+void shell_destroy(void);
 void Main_ctrl(HWND window, HDC hdc);
 
 void dip_bitmap(HDC hdc, HBITMAP hbm, int x, int y, int Sx, int Sy, int Width, int Height, int m);
