@@ -39,10 +39,8 @@ static void mub_setumei_end(HDC hdc)
 
     KillTimer(hwnd, 1);
     answer = MessageBoxA(hwnd, STR_SOUSAI_TEXT, STR_SOUSAI_CAPTION, MB_YESNO);
-    if (answer == IDYES)
-        so_flg = 0;
-    else if (answer == IDNO)
-        so_flg = 1;
+    /* A box that could not be shown counts as its first button, Yes. */
+    so_flg = answer == IDNO ? 1 : 0;
     setu = 0;
     moji = 0;
     main_key = mub_GAME_SCREEN;
@@ -65,8 +63,8 @@ static void mub2_setumei_end(HDC hdc)
 {
     setu = 0;
     KillTimer(hwnd, 1);
-    /* The box can only answer OK. Should it fail to show at all, the game
-       starts anyway rather than leave the scene machine without a timer. */
+    /* The box can only answer OK. A box that could not be shown counts as
+       OK too, so the scene machine never stays without its timer. */
     MessageBoxA(hwnd, STR_START_TEXT, STR_START_CAPTION, MB_OK);
     main_key = mub2_GAME_SCREEN;
     clear_screen(hdc);
