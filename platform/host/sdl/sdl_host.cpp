@@ -1,0 +1,297 @@
+#include "platform/host/sdl/sdl_host.h"
+
+#include <algorithm>
+#include <climits>
+#include <stdexcept>
+
+namespace mub::sdl {
+
+namespace {
+
+constexpr uint32_t kOpaque = 0xFF000000u;
+
+// Keys that reach the core by name; printable keys come through text input.
+Key named_key(SDL_Keycode sym) {
+    switch (sym) {
+    case SDLK_ESCAPE: return Key::Escape;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return Key::Return;
+    case SDLK_TAB: return Key::Tab;
+    case SDLK_SPACE: return Key::Space;
+    case SDLK_LEFT: return Key::Left;
+    case SDLK_RIGHT: return Key::Right;
+    case SDLK_UP: return Key::Up;
+    case SDLK_DOWN: return Key::Down;
+    case SDLK_F4: return Key::F4;
+    default: return Key::None;
+    }
+}
+
+bool printable(int c) { return c > 0x20 && c < 0x7F; }  // space is a named key
+
+}  // namespace
+
+SdlHost::SdlHost() {
+    // The game decides what the close box does; SDL must not quit by itself.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");  // nearest neighbour: crisp pixels
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) throw std::runtime_error(std::string("SDL_Init: ") + SDL_GetError());
+    start_ticks_ = SDL_GetTicks64();
+
+    client_ = Size{592, 543};
+    window_.reset(SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, client_.width,
+                                   client_.height, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
+    if (!window_) {
+        std::string err = SDL_GetError();
+        SDL_Quit();
+        throw std::runtime_error("SDL_CreateWindow: " + err);
+    }
+    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
+    if (!renderer_) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
+    if (!renderer_) {
+        std::string err = SDL_GetError();
+        window_.reset();
+        SDL_Quit();
+        throw std::runtime_error("SDL_CreateRenderer: " + err);
+    }
+    SDL_StartTextInput();
+}
+
+SdlHost::~SdlHost() {
+    texture_.reset();
+    renderer_.reset();
+    window_.reset();
+    SDL_Quit();
+}
+
+uint64_t SdlHost::now_ms() { return SDL_GetTicks64() - start_ticks_; }
+
+bool SdlHost::wait_event(HostEvent &ev, uint64_t deadline_ms) {
+    for (;;) {
+        if (!pending_.empty()) {
+            ev = pending_.front();
+            pending_.pop_front();
+            return true;
+        }
+        SDL_Event e;
+        if (SDL_PollEvent(&e)) {
+            translate(e);
+            continue;
+        }
+        const uint64_t now = now_ms();
+        if (now >= deadline_ms) return false;
+        const int timeout = int(std::min<uint64_t>(deadline_ms - now, INT_MAX));
+        if (SDL_WaitEventTimeout(&e, timeout)) translate(e);
+    }
+}
+
+void SdlHost::present(const Image &frame) {
+    if (frame.width <= 0 || frame.height <= 0) return;
+    if (!texture_ || texture_size_.width != frame.width || texture_size_.height != frame.height) {
+        texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                         frame.width, frame.height));
+        texture_size_ = texture_ ? Size{frame.width, frame.height} : Size{};
+        if (!texture_) return;
+    }
+    SDL_UpdateTexture(texture_.get(), nullptr, frame.pixels.data(), frame.width * int(sizeof(uint32_t)));
+    redraw();
+}
+
+void SdlHost::redraw() {
+    SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
+    SDL_RenderClear(renderer_.get());
+    if (texture_) {
+        const Rect r = letterbox(texture_size_, output_size());
+        const SDL_Rect dst{r.x, r.y, r.width, r.height};
+        SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &dst);
+    }
+    SDL_RenderPresent(renderer_.get());
+}
+
+Size SdlHost::output_size() {
+    Size s;
+    SDL_GetRendererOutputSize(renderer_.get(), &s.width, &s.height);
+    return s;
+}
+
+void SdlHost::set_title(const std::string &utf8_title) { SDL_SetWindowTitle(window_.get(), utf8_title.c_str()); }
+
+void SdlHost::set_icon(const Image &icon) {
+    if (icon.width <= 0 || icon.height <= 0) return;
+    SDL_Surface *s = SDL_CreateRGBSurfaceWithFormat(0, icon.width, icon.height, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!s) return;
+    // An icon without any alpha is opaque; one with alpha keeps it.
+    const bool has_alpha =
+        std::any_of(icon.pixels.begin(), icon.pixels.end(), [](uint32_t p) { return (p & kOpaque) != 0; });
+    for (int y = 0; y < icon.height; ++y) {
+        auto *dst = reinterpret_cast<uint32_t *>(static_cast<uint8_t *>(s->pixels) + size_t(y) * size_t(s->pitch));
+        const uint32_t *src = icon.row(y);
+        for (int x = 0; x < icon.width; ++x) dst[x] = has_alpha ? src[x] : (src[x] | kOpaque);
+    }
+    SDL_SetWindowIcon(window_.get(), s);
+    SDL_FreeSurface(s);
+}
+
+void SdlHost::show_window(int client_width, int client_height) {
+    client_ = Size{std::max(1, client_width), std::max(1, client_height)};
+    SDL_Rect usable{0, 0, client_.width, client_.height};
+    const int display = std::max(0, SDL_GetWindowDisplayIndex(window_.get()));
+    if (SDL_GetDisplayUsableBounds(display, &usable) != 0) usable = SDL_Rect{0, 0, client_.width, client_.height};
+    window_scale_ = opening_scale(client_, Size{usable.w, usable.h});
+    SDL_SetWindowSize(window_.get(), client_.width * window_scale_, client_.height * window_scale_);
+    SDL_SetWindowPosition(window_.get(), SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                          SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+    SDL_ShowWindow(window_.get());
+    redraw();
+}
+
+void SdlHost::toggle_fullscreen() {
+    fullscreen_ = !fullscreen_;
+    SDL_SetWindowFullscreen(window_.get(), fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    redraw();
+}
+
+void SdlHost::translate(const SDL_Event &e) {
+    switch (e.type) {
+    case SDL_WINDOWEVENT: on_window_event(e.window); break;
+    case SDL_KEYDOWN: on_key_down(e.key); break;
+    case SDL_KEYUP: on_key_up(e.key); break;
+    case SDL_TEXTINPUT: on_text(e.text); break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: on_mouse_button(e.button); break;
+    case SDL_MOUSEMOTION: on_mouse_motion(e.motion); break;
+    case SDL_QUIT: {  // only from a signal, since the last window's close does not quit
+        HostEvent ev;
+        ev.type = HostEvent::Type::Close;
+        ev.time_ms = now_ms();
+        pending_.push_back(ev);
+        break;
+    }
+    default: break;
+    }
+}
+
+void SdlHost::on_window_event(const SDL_WindowEvent &w) {
+    HostEvent ev;
+    ev.time_ms = now_ms();
+    switch (w.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+        ev.type = HostEvent::Type::Close;
+        pending_.push_back(ev);
+        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        // Full screen shows the same client area larger; only a resize by the
+        // user changes what the game sees.
+        if (!fullscreen_) {
+            const Size c = client_for_window(Size{w.data1, w.data2}, window_scale_);
+            if (c.width != client_.width || c.height != client_.height) {
+                client_ = c;
+                ev.type = HostEvent::Type::Resize;
+                ev.width = c.width;
+                ev.height = c.height;
+                pending_.push_back(ev);
+            }
+        }
+        redraw();
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+        redraw();
+        ev.type = HostEvent::Type::Expose;
+        ev.width = client_.width;
+        ev.height = client_.height;
+        pending_.push_back(ev);
+        break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        // The window has no maximize box; SDL cannot remove it alone, so a
+        // maximize from the window manager is undone.
+        if (!fullscreen_) SDL_RestoreWindow(window_.get());
+        break;
+    default: break;
+    }
+}
+
+void SdlHost::on_key_down(const SDL_KeyboardEvent &k) {
+    last_key_repeat_ = k.repeat != 0;
+    const bool alt = (k.keysym.mod & KMOD_ALT) != 0;
+    const Key key = named_key(k.keysym.sym);
+    if (key == Key::Return && alt) {
+        if (!k.repeat) toggle_fullscreen();
+        return;
+    }
+    if (key == Key::None) return;  // printable keys arrive as text
+    HostEvent ev;
+    ev.type = HostEvent::Type::KeyDown;
+    ev.key = key;
+    ev.ch = key == Key::Space ? ' ' : 0;
+    ev.repeat = k.repeat != 0;
+    ev.alt = alt;
+    ev.time_ms = now_ms();
+    pending_.push_back(ev);
+}
+
+void SdlHost::on_key_up(const SDL_KeyboardEvent &k) {
+    HostEvent ev;
+    ev.type = HostEvent::Type::KeyUp;
+    ev.key = named_key(k.keysym.sym);
+    ev.alt = (k.keysym.mod & KMOD_ALT) != 0;
+    ev.time_ms = now_ms();
+    if (ev.key == Key::None) {
+        if (!printable(k.keysym.sym)) return;
+        ev.key = Key::Character;
+        ev.ch = char(k.keysym.sym);
+    }
+    pending_.push_back(ev);
+}
+
+void SdlHost::on_text(const SDL_TextInputEvent &t) {
+    for (const char *p = t.text; *p; ++p) {
+        const int c = static_cast<unsigned char>(*p);
+        if (!printable(c)) continue;  // space is sent by name; other scripts are not typed in this game
+        HostEvent ev;
+        ev.type = HostEvent::Type::KeyDown;
+        ev.key = Key::Character;
+        ev.ch = char(c);
+        ev.repeat = last_key_repeat_;
+        ev.time_ms = now_ms();
+        pending_.push_back(ev);
+    }
+}
+
+bool SdlHost::to_client(int wx, int wy, int &cx, int &cy) {
+    // Window coordinates to renderer output (they differ on high-density screens).
+    int ww = 0, wh = 0;
+    SDL_GetWindowSize(window_.get(), &ww, &wh);
+    const Size out = output_size();
+    if (ww > 0 && wh > 0) {
+        wx = int((long long)wx * out.width / ww);
+        wy = int((long long)wy * out.height / wh);
+    }
+    const Size picture = texture_ ? texture_size_ : client_;
+    return output_to_picture(letterbox(picture, out), picture, wx, wy, cx, cy);
+}
+
+void SdlHost::on_mouse_button(const SDL_MouseButtonEvent &b) {
+    if (b.which == SDL_TOUCH_MOUSEID) return;
+    if (b.button != SDL_BUTTON_LEFT && b.button != SDL_BUTTON_RIGHT) return;
+    HostEvent ev;
+    ev.type = b.type == SDL_MOUSEBUTTONDOWN ? HostEvent::Type::MouseDown : HostEvent::Type::MouseUp;
+    ev.button = b.button == SDL_BUTTON_LEFT ? 0 : 1;
+    ev.time_ms = now_ms();
+    if (!to_client(b.x, b.y, ev.x, ev.y)) {
+        // A press on the black bars is outside the client area; a release
+        // there still ends the press, so the held buttons stay right.
+        if (ev.type == HostEvent::Type::MouseDown) return;
+        ev.x = ev.y = 0;
+    }
+    pending_.push_back(ev);
+}
+
+void SdlHost::on_mouse_motion(const SDL_MouseMotionEvent &m) {
+    if (m.which == SDL_TOUCH_MOUSEID) return;
+    HostEvent ev;
+    ev.type = HostEvent::Type::MouseMove;
+    ev.time_ms = now_ms();
+    if (to_client(m.x, m.y, ev.x, ev.y)) pending_.push_back(ev);
+}
+
+}  // namespace mub::sdl

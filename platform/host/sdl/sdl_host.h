@@ -1,0 +1,65 @@
+// The desktop host: one real SDL2 window showing the game's client area,
+// scaled by whole numbers and letterboxed, with SDL's input turned into the
+// host events the core understands.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+
+#include <SDL.h>
+
+#include "platform/core/host.h"
+#include "platform/host/sdl/viewport.h"
+
+namespace mub::sdl {
+
+class SdlHost final : public Host {
+public:
+    SdlHost();  // throws std::runtime_error when SDL's video cannot start
+    ~SdlHost() override;
+    SdlHost(const SdlHost &) = delete;
+    SdlHost &operator=(const SdlHost &) = delete;
+
+    uint64_t now_ms() override;
+    bool wait_event(HostEvent &ev, uint64_t deadline_ms) override;
+    void present(const Image &frame) override;
+    void set_title(const std::string &utf8_title) override;
+    void set_icon(const Image &icon) override;
+    void show_window(int client_width, int client_height) override;
+
+private:
+    struct SdlDeleter {
+        void operator()(SDL_Window *w) const { SDL_DestroyWindow(w); }
+        void operator()(SDL_Renderer *r) const { SDL_DestroyRenderer(r); }
+        void operator()(SDL_Texture *t) const { SDL_DestroyTexture(t); }
+    };
+
+    // Turns one SDL event into host events (queued in pending_); window
+    // events the host handles itself produce none.
+    void translate(const SDL_Event &e);
+    void on_window_event(const SDL_WindowEvent &w);
+    void on_key_down(const SDL_KeyboardEvent &k);
+    void on_key_up(const SDL_KeyboardEvent &k);
+    void on_text(const SDL_TextInputEvent &t);
+    void on_mouse_button(const SDL_MouseButtonEvent &b);
+    void on_mouse_motion(const SDL_MouseMotionEvent &m);
+    bool to_client(int wx, int wy, int &cx, int &cy);
+    void toggle_fullscreen();
+    void redraw();
+    Size output_size();
+
+    uint64_t start_ticks_ = 0;
+    std::unique_ptr<SDL_Window, SdlDeleter> window_;
+    std::unique_ptr<SDL_Renderer, SdlDeleter> renderer_;
+    std::unique_ptr<SDL_Texture, SdlDeleter> texture_;
+    Size texture_size_;
+    Size client_;         // the game's client area in game pixels
+    int window_scale_ = 1;  // window pixels per game pixel while windowed
+    bool fullscreen_ = false;
+    bool last_key_repeat_ = false;  // SDL sends the key press before its text
+    std::deque<HostEvent> pending_;
+};
+
+}  // namespace mub::sdl
