@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what mubmub needs on Debian 12 and builds it into build/.
+# Safe to run again: installed packages and an existing build are reused.
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${MUB_BUILD_DIR:-$here/build}"
+
+packages=(
+  build-essential cmake pkg-config
+  libsdl2-dev libpng-dev nlohmann-json3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  unifont llvm binutils-mingw-w64-i686
+  xvfb xdotool imagemagick
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  as_root apt-get update
+  as_root apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" -j"$(nproc 2>/dev/null || echo 2)"
