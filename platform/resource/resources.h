@@ -40,6 +40,7 @@ private:
 
 // The resources linked into this program.
 const ResFile &program_resources();
+std::span<const uint8_t> program_resource_bytes();  // the compiled script, embedded by the build
 
 constexpr uint16_t kRtIcon = 3, kRtBitmap = 2, kRtDialog = 5, kRtGroupIcon = 14;
 
@@ -54,6 +55,8 @@ std::optional<Bitmap> decode_dib(std::span<const uint8_t> dib);  // BITMAPINFOHE
 std::optional<Bitmap> load_bitmap(const Id &name);
 
 std::optional<Image> load_icon(const Id &group_name);  // the first image of the group, 32 x 32
+// The same out of any .res image; pixels the icon's mask leaves transparent are 0.
+std::optional<Image> load_icon(const ResFile &res, const Id &group_name);
 
 struct DialogItem {
     uint32_t style = 0;
