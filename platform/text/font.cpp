@@ -32,6 +32,8 @@ GlyphRef find_glyph(char32_t c) {
 
 }  // namespace
 
+bool has_glyph(char32_t c) { return find_exact(c).rows != nullptr; }
+
 int glyph_width(char32_t c) { return find_glyph(c).width; }
 
 int text_width(std::u32string_view s) {

@@ -19,6 +19,8 @@ std::string u32_to_utf8(std::u32string_view s);
 
 // Every glyph is 16 pixels high; half-width glyphs are 8 wide, full-width 16.
 constexpr int kLineHeight = 16;
+// A character the font lacks is drawn, and measured, as '?'.
+bool has_glyph(char32_t c);
 int glyph_width(char32_t c);
 int text_width(std::u32string_view s);
 
