@@ -15,3 +15,9 @@ endif()
 if(NOT WIN32)
   target_link_libraries(mub_game PUBLIC platform_core)
 endif()
+if(WIN32)
+  # Japanese text reaches the wide Win32 functions through a thin shim the
+  # game does not see (platform/win32native).
+  target_compile_options(mub_game PRIVATE -include ${CMAKE_SOURCE_DIR}/platform/win32native/wide_shim.h)
+  target_link_libraries(mub_game PUBLIC mub_win32native)
+endif()

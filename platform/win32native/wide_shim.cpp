@@ -1,0 +1,98 @@
+// The wide-function wrappers behind wide_shim.h. On a Japanese system they
+// show exactly what the ANSI calls would; elsewhere they keep the Japanese.
+#define MUB_WIDE_SHIM_IMPLEMENTATION
+#include "platform/win32native/wide_shim.h"
+
+#include <string>
+
+#include "platform/win32native/cp932.h"
+
+using mub::win32native::cp932_to_utf16;
+
+namespace {
+
+// A Shift-JIS DC font shows Japanese already. Any other font (the Latin
+// system font of a western system) is swapped for a Japanese font of the same
+// cell height for the one call, as a Japanese system's own font would be.
+class JapaneseFontScope {
+public:
+    explicit JapaneseFontScope(HDC hdc) : hdc_(hdc) {
+        if (GetTextCharset(hdc) == SHIFTJIS_CHARSET)
+            return;
+        TEXTMETRICW metrics{};
+        if (!GetTextMetricsW(hdc, &metrics))
+            return;
+        LOGFONTW spec{};
+        spec.lfHeight = metrics.tmHeight;
+        spec.lfWeight = FW_NORMAL;
+        spec.lfCharSet = SHIFTJIS_CHARSET;
+        spec.lfQuality = NONANTIALIASED_QUALITY;
+        spec.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+        font_ = CreateFontIndirectW(&spec);
+        if (font_)
+            previous_ = SelectObject(hdc, font_);
+    }
+    ~JapaneseFontScope() {
+        if (!font_)
+            return;
+        SelectObject(hdc_, previous_);
+        DeleteObject(font_);
+    }
+    JapaneseFontScope(const JapaneseFontScope &) = delete;
+    JapaneseFontScope &operator=(const JapaneseFontScope &) = delete;
+
+private:
+    HDC hdc_;
+    HFONT font_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+};
+
+bool is_text(LPCSTR name) { return name != nullptr && !IS_INTRESOURCE(name); }
+
+}  // namespace
+
+extern "C" int WINAPI mub_MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
+    const std::wstring text = cp932_to_utf16(lpText);
+    const std::wstring caption = cp932_to_utf16(lpCaption);
+    return MessageBoxW(hWnd, text.c_str(), lpCaption ? caption.c_str() : nullptr, uType);
+}
+
+extern "C" BOOL WINAPI mub_TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
+    if (c <= 0 || lpString == nullptr)
+        return TextOutA(hdc, x, y, lpString, c);
+    const std::wstring text = cp932_to_utf16(lpString, c);
+    if (text.empty())
+        return TextOutA(hdc, x, y, lpString, c);
+    JapaneseFontScope font(hdc);
+    return TextOutW(hdc, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+extern "C" HWND WINAPI mub_CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
+                                           int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
+                                           HINSTANCE hInstance, LPVOID lpParam) {
+    HWND hwnd = CreateWindowExA(dwExStyle, lpClassName, lpWindowName, dwStyle, X, Y, nWidth, nHeight, hWndParent,
+                                hMenu, hInstance, lpParam);
+    // The ANSI window procedure stored the title through the ANSI code page;
+    // store the real one. DefWindowProcW keeps it as UTF-16 without passing
+    // it through the game's window procedure again.
+    if (hwnd && is_text(lpWindowName)) {
+        const std::wstring title = cp932_to_utf16(lpWindowName);
+        if (!title.empty())
+            DefWindowProcW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title.c_str()));
+    }
+    return hwnd;
+}
+
+extern "C" INT_PTR WINAPI mub_DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
+                                              DLGPROC lpDialogFunc, LPARAM dwInitParam) {
+    // The template's texts are UTF-16 already, but an ANSI dialog creates its
+    // controls through the ANSI code page and would lose them. The dialog
+    // procedure only sees WM_INITDIALOG and WM_COMMAND, which are the same in
+    // both forms.
+    if (is_text(lpTemplateName)) {
+        const std::wstring name = cp932_to_utf16(lpTemplateName);
+        return DialogBoxParamW(hInstance, name.c_str(), hWndParent, lpDialogFunc, dwInitParam);
+    }
+    return DialogBoxParamW(hInstance, reinterpret_cast<LPCWSTR>(lpTemplateName), hWndParent, lpDialogFunc,
+                           dwInitParam);
+}
