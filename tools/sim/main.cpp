@@ -1,0 +1,44 @@
+// mubmub-sim: the whole program from WinMain on, on a virtual clock, driven
+// by a script of input events; reports its state, a per-tick trace and a
+// screenshot.
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "tools/sim/options.h"
+#include "tools/sim/script.h"
+#include "tools/sim/simulation.h"
+
+int main(int argc, char **argv) {
+    using namespace mubsim;
+    Options options;
+    try {
+        options = parse_options(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const UsageError &e) {
+        std::fprintf(stderr, "mubmub-sim: %s\n%s", e.what(), kUsage);
+        return kExitUsage;
+    }
+
+    std::vector<ScriptEvent> script;
+    if (options.script) {
+        std::ostringstream text;
+        if (*options.script == "-") {
+            text << std::cin.rdbuf();
+        } else {
+            std::ifstream in(*options.script, std::ios::binary);
+            if (!in) {
+                std::fprintf(stderr, "mubmub-sim: cannot read the script %s\n", options.script->c_str());
+                return kExitUsage;
+            }
+            text << in.rdbuf();
+        }
+        try {
+            script = parse_script(text.str());
+        } catch (const ScriptError &e) {
+            std::fprintf(stderr, "mubmub-sim: %s\n", e.what());
+            return kExitUsage;
+        }
+    }
+    return Simulation(std::move(options), std::move(script)).run();
+}

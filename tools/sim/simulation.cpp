@@ -1,0 +1,212 @@
+#include "tools/sim/simulation.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+
+#include "mubmub.h"
+#include "platform/core/core.h"
+#include "tools/sim/png_write.h"
+#include "tools/sim/state_dump.h"
+
+namespace mubsim {
+
+namespace {
+
+// Where scripted mouse presses land (any point of the client area would do;
+// the game never reads the position).
+constexpr int kClickX = 300, kClickY = 300;
+
+std::string answer_name(int id) {
+    switch (id) {
+    case IDYES: return "yes";
+    case IDNO: return "no";
+    case IDOK: return "ok";
+    default: return std::to_string(id);
+    }
+}
+
+void write_json_line(std::FILE *out, const nlohmann::json &j) {
+    const std::string text = j.dump();
+    std::fwrite(text.data(), 1, text.size(), out);
+    std::fputc('\n', out);
+}
+
+}  // namespace
+
+Simulation::Simulation(Options options, std::vector<ScriptEvent> script)
+    : options_(std::move(options)), script_(std::move(script)) {
+    if (options_.random_seed) random_.emplace(*options_.random_seed);
+}
+
+int Simulation::run() {
+    // Every output is opened first, so an unwritable path fails before the
+    // run, and each appears under its name only at the end.
+    std::unique_ptr<OutputFile> state, shot;
+    try {
+        if (options_.state) state = std::make_unique<OutputFile>(*options_.state);
+        if (options_.trace) trace_ = std::make_unique<OutputFile>(*options_.trace);
+        if (options_.screenshot) shot = std::make_unique<OutputFile>(*options_.screenshot);
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "mubmub-sim: %s\n", e.what());
+        return kExitUsage;
+    }
+
+    host_.on_idle([this](bool waits_forever) { idle(waits_forever); });
+    host_.on_modal([this](const std::string &c, const std::vector<int> &a) { return answer(c, a); });
+    mub::set_host(&host_);
+    mub::core::set_after_dispatch([this](const MSG &m) { after_dispatch(m); });
+
+    static HINSTANCE__ program_instance{};
+    const int code = WinMain(&program_instance, NULL, const_cast<char *>(""), SW_SHOWNORMAL);
+
+    mub::core::set_after_dispatch(nullptr);
+    if (!error_.empty()) {
+        std::fprintf(stderr, "mubmub-sim: %s\n", error_.c_str());
+        return kExitUnanswered;
+    }
+
+    RunFacts facts;
+    facts.ticks = ticks_;
+    facts.quit = !ending_ || mub::core::main_window_destroyed();
+    facts.exit_code = facts.quit ? code : 0;
+    try {
+        if (state) {
+            write_json_line(state->stream(), game_state(facts));
+            state->commit();
+        }
+        if (trace_) trace_->commit();
+        if (shot) {
+            mub::Image frame = mub::core::composed_frame();
+            if (frame.width <= 0 || frame.height <= 0)  // no window left: an empty (black) client
+                frame = mub::Image(std::max(1, host_.client_width()), std::max(1, host_.client_height()));
+            if (!write_png(shot->stream(), frame)) throw std::runtime_error("cannot write " + *options_.screenshot);
+            shot->commit();
+        }
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "mubmub-sim: %s\n", e.what());
+        return kExitUsage;
+    }
+    return kExitOk;
+}
+
+void Simulation::after_dispatch(const MSG &msg) {
+    if (msg.message != WM_TIMER) return;
+    ++ticks_;
+    if (trace_) write_json_line(trace_->stream(), game_state(RunFacts{ticks_, false, 0}));
+}
+
+void Simulation::idle(bool waits_forever) {
+    if (ending_) return;
+    while (next_event_ < script_.size() && script_[next_event_].tick <= ticks_) deliver(script_[next_event_++]);
+    // Random input after each tick of the run, on top of the script's.
+    for (; random_ && random_done_upto_ <= ticks_ && random_done_upto_ < options_.ticks; ++random_done_upto_) {
+        for (const ScriptEvent &ev : random_->events_after(random_done_upto_, host_.client_width(),
+                                                           host_.client_height()))
+            deliver(ev);
+    }
+    if (host_.has_events()) return;
+    if (ticks_ >= options_.ticks) {
+        end_run();
+    } else if (waits_forever) {
+        // No timer runs and no input will come: the run cannot go on.
+        std::fprintf(stderr, "mubmub-sim: the program stopped its timer after tick %lld and waits for input; "
+                             "the run ends there\n", static_cast<long long>(ticks_));
+        end_run();
+    }
+}
+
+void Simulation::end_run() {
+    if (ending_) return;
+    ending_ = true;
+    host_.freeze();
+    mub::core::request_end_of_run(0);
+}
+
+void Simulation::fail(std::string message) {
+    if (error_.empty()) error_ = std::move(message);
+    end_run();
+}
+
+int Simulation::answer(const std::string &caption, const std::vector<int> &answers) {
+    const int fallback = answers.empty() ? IDOK : answers.front();  // only to close the box on an error
+    const std::string where = "tick " + std::to_string(ticks_ + 1) + ": the box \"" + caption + "\"";
+    if (next_answer_ < answers_.size()) {
+        const int a = answers_[next_answer_++];
+        if (std::find(answers.begin(), answers.end(), a) != answers.end()) return a;
+        std::string valid;
+        for (int v : answers) valid += (valid.empty() ? "" : ", ") + answer_name(v);
+        fail(where + " cannot take the answer " + answer_name(a) + " (it takes " + valid + ")");
+        return fallback;
+    }
+    if (random_) return random_->pick_answer(answers);
+    fail(where + " opened with no answer queued");
+    return fallback;
+}
+
+void Simulation::press(int button, bool down) {
+    mub::HostEvent ev;
+    ev.type = down ? mub::HostEvent::Type::MouseDown : mub::HostEvent::Type::MouseUp;
+    ev.button = button;
+    ev.x = std::clamp(kClickX, 0, std::max(0, host_.client_width() - 1));
+    ev.y = std::clamp(kClickY, 0, std::max(0, host_.client_height() - 1));
+    host_.push(ev);
+}
+
+void Simulation::key(const std::string &name) {
+    mub::HostEvent ev;
+    ev.type = mub::HostEvent::Type::KeyDown;
+    if (name == "Escape") {
+        ev.key = mub::Key::Escape;
+    } else if (name == "Return") {
+        ev.key = mub::Key::Return;
+    } else {
+        ev.key = mub::Key::Character;
+        ev.ch = name[0];
+    }
+    host_.push(ev);
+    ev.type = mub::HostEvent::Type::KeyUp;
+    host_.push(ev);
+}
+
+void Simulation::deliver(const ScriptEvent &ev) {
+    using K = ScriptEvent::Kind;
+    mub::HostEvent h;
+    switch (ev.kind) {
+    case K::LClick: press(0, true), press(0, false); break;
+    case K::RClick: press(1, true), press(1, false); break;
+    case K::LDown: press(0, true); break;
+    case K::LUp: press(0, false); break;
+    case K::RDown: press(1, true); break;
+    case K::RUp: press(1, false); break;
+    case K::LDblClk:
+        for (int i = 0; i < 2; ++i) press(0, true), press(0, false);
+        break;
+    case K::RDblClk:
+        for (int i = 0; i < 2; ++i) press(1, true), press(1, false);
+        break;
+    case K::Key: key(ev.key); break;
+    case K::Expose:
+        h.type = mub::HostEvent::Type::Expose;
+        if (ev.has_rect) {
+            h.x = ev.left, h.y = ev.top, h.width = ev.right - ev.left, h.height = ev.bottom - ev.top;
+        } else {
+            h.width = host_.client_width(), h.height = host_.client_height();
+        }
+        host_.push(h);
+        break;
+    case K::Resize:
+        h.type = mub::HostEvent::Type::Resize;
+        h.width = ev.width, h.height = ev.height;
+        host_.set_client_size(ev.width, ev.height);
+        host_.push(h);
+        break;
+    case K::Close:
+        h.type = mub::HostEvent::Type::Close;
+        host_.push(h);
+        break;
+    case K::Answer: answers_.push_back(ev.answer); break;
+    }
+}
+
+}  // namespace mubsim

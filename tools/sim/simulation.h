@@ -1,0 +1,56 @@
+// One run of the program on the simulator's host: feeds the script between
+// ticks, counts the ticks, answers the boxes, ends the run and writes the
+// requested outputs.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "tools/sim/options.h"
+#include "tools/sim/output_file.h"
+#include "tools/sim/random_input.h"
+#include "tools/sim/script.h"
+#include "tools/sim/sim_host.h"
+
+namespace mubsim {
+
+// Exit statuses of mubmub-sim.
+constexpr int kExitOk = 0;
+constexpr int kExitUsage = 2;      // bad arguments, bad script, unwritable output
+constexpr int kExitUnanswered = 3;  // a box opened that the script did not answer
+
+class Simulation {
+public:
+    Simulation(Options options, std::vector<ScriptEvent> script);
+    int run();  // the exit status; error messages go to standard error
+
+private:
+    void after_dispatch(const MSG &msg);
+    void idle(bool waits_forever);
+    int answer(const std::string &caption, const std::vector<int> &answers);
+    void deliver(const ScriptEvent &ev);
+    void press(int button, bool down);
+    void key(const std::string &name);
+    void end_run();
+    void fail(std::string message);
+
+    Options options_;
+    std::vector<ScriptEvent> script_;
+    size_t next_event_ = 0;
+    std::optional<RandomInput> random_;
+    int64_t random_done_upto_ = 0;  // random events delivered for ticks below this
+    std::vector<int> answers_;      // queued by "answer" lines, oldest first
+    size_t next_answer_ = 0;
+    SimHost host_;
+    int64_t ticks_ = 0;
+    bool ending_ = false;
+    std::string error_;
+    std::unique_ptr<OutputFile> trace_;
+};
+
+}  // namespace mubsim
