@@ -1,0 +1,78 @@
+// Helpers for the shooting game's simulator tests: the script that reaches
+// the play screen, reading a traced run by tick, and looking at screenshots.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "support/sim.h"
+
+namespace shootingtest {
+
+// Ticks counted from a fresh start. The first title tick is the last tick of
+// lead_to_shooting(); title tick n is therefore absolute tick kTitleTick0 + n.
+constexpr int kTitleTick0 = 55;
+// After this tick the cancel-out question has been answered and the next
+// tick is the first play tick.
+constexpr int kPlayStart = 60;
+
+// Title, then the two instruction pages, then the question answered.
+inline std::string to_play(const char *answer)
+{
+    auto lead = mubtest::lead_to_shooting();
+    return lead.script + "56 lclick\n58 lclick\n59 lclick\n59 answer " + answer + "\n";
+}
+
+inline const nlohmann::json &at_tick(const mubtest::SimRun &run, int t)
+{
+    static const nlohmann::json missing;
+    for (const auto &s : run.trace)
+        if (s.value("tick", -1) == t)
+            return s;
+    ADD_FAILURE() << "no trace entry for tick " << t;
+    return missing;
+}
+
+inline int var(const mubtest::SimRun &run, int t, const char *name, int index = -1)
+{
+    const auto &s = at_tick(run, t);
+    if (!s.contains(name))
+        return -99999;
+    return index < 0 ? s[name].get<int>() : s[name][index].get<int>();
+}
+
+struct Box {
+    int left, top, right, bottom;  // right and bottom exclusive
+};
+
+// Pixels in the box that are not black.
+inline int lit_pixels(const mubtest::Screenshot &shot, Box b)
+{
+    int n = 0;
+    for (int y = std::max(0, b.top); y < std::min(shot.height, b.bottom); y++)
+        for (int x = std::max(0, b.left); x < std::min(shot.width, b.right); x++)
+            if ((shot.at(x, y) & 0xFFFFFF) != 0)
+                n++;
+    return n;
+}
+
+inline bool same_pixels(const mubtest::Screenshot &a, const mubtest::Screenshot &b, Box box)
+{
+    for (int y = box.top; y < box.bottom; y++)
+        for (int x = box.left; x < box.right; x++)
+            if (a.at(x, y) != b.at(x, y))
+                return false;
+    return true;
+}
+
+inline mubtest::SimRun run_ok(int ticks, mubtest::SimOptions options)
+{
+    auto run = mubtest::run_sim(ticks, options);
+    EXPECT_EQ(run.exit_status, 0) << run.stderr_text;
+    return run;
+}
+
+}  // namespace shootingtest
