@@ -1,0 +1,105 @@
+// The resources built into the program: the 35 bitmaps, the icon group and
+// the game selection dialog.
+#include <gtest/gtest.h>
+
+#include "platform/resource/resources.h"
+#include "res/resource.h"
+
+using namespace mub::res;
+
+namespace {
+
+struct Expected {
+    const char *name;
+    int width, height, bpp;
+};
+
+// The pictures the program loads, in load order, with the sizes and depths
+// the screens read them at.
+constexpr Expected kBitmaps[] = {
+    {"title", 507, 246, 8},      {"story_back", 601, 550, 4}, {"story_1", 432, 292, 4},
+    {"story_2", 432, 301, 4},    {"story_3", 432, 301, 4},    {"story_4", 432, 300, 4},
+    {"story_5", 432, 301, 4},    {"story_6", 432, 301, 4},    {"story_7", 432, 301, 4},
+    {"mub_ti_1", 330, 135, 1},   {"mub_ti_2", 550, 421, 4},   {"mub_push", 208, 26, 4},
+    {"mub_se_1", 680, 570, 4},   {"mub_se_2", 680, 553, 4},   {"mub_pl", 144, 96, 4},
+    {"heart", 92, 52, 4},        {"mub_en", 192, 96, 4},      {"mub_en_b", 420, 229, 4},
+    {"unko", 81, 51, 4},         {"life", 170, 60, 4},        {"win_lose", 230, 60, 4},
+    {"mub_hantei", 605, 749, 4}, {"mub2_ti_1", 330, 135, 1},  {"mub2_ti_2", 550, 421, 4},
+    {"mub2_push", 264, 26, 4},   {"back", 679, 554, 4},       {"mub2_se_1", 601, 550, 4},
+    {"mub2_se_2", 680, 555, 4},  {"mub2_pl", 192, 96, 4},     {"mub2_en", 386, 96, 4},
+    {"time", 391, 60, 4},        {"hit", 391, 60, 4},         {"entyo", 391, 60, 4},
+    {"en_hit", 189, 60, 4},      {"mub2_hantei", 605, 749, 8},
+};
+
+Id number(uint16_t n) {
+    Id id;
+    id.is_int = true;
+    id.number = n;
+    return id;
+}
+
+}  // namespace
+
+TEST(ProgramResources, HoldExactlyTheThirtyFiveBitmaps) {
+    const ResFile &res = program_resources();
+    EXPECT_EQ(res.count(kRtBitmap), std::size(kBitmaps));
+    for (const Expected &e : kBitmaps) {
+        auto b = load_bitmap(Id::from_win32(e.name));
+        ASSERT_TRUE(b) << e.name;
+        EXPECT_EQ(b->image.width, e.width) << e.name;
+        EXPECT_EQ(b->image.height, e.height) << e.name;
+        EXPECT_EQ(b->bpp, e.bpp) << e.name;
+    }
+}
+
+TEST(ProgramResources, HoldTheIconGroupAndNothingElse) {
+    const ResFile &res = program_resources();
+    EXPECT_EQ(res.count(kRtGroupIcon), 1u);
+    EXPECT_EQ(res.count(kRtIcon), 1u);
+    EXPECT_EQ(res.count(kRtDialog), 1u);
+    EXPECT_EQ(res.count(6), 0u);  // string tables
+    EXPECT_EQ(res.count(4), 0u);  // menus
+    EXPECT_TRUE(res.find(kRtIcon, number(1)));
+    auto icon = load_icon(Id::from_win32("mub2"));
+    ASSERT_TRUE(icon);
+    EXPECT_EQ(icon->width, 32);
+    EXPECT_EQ(icon->height, 32);
+    EXPECT_FALSE(load_icon(Id::from_win32("mubmub")));
+}
+
+TEST(ProgramResources, HoldTheSelectionDialog) {
+    auto d = load_dialog(number(IDD_SELECT));
+    ASSERT_TRUE(d);
+    constexpr uint32_t kPopup = 0x80000000, kCaption = 0x00C00000, kModalFrame = 0x80, kSetFont = 0x40,
+                       kSysMenu = 0x00080000;
+    EXPECT_EQ(d->style & (kPopup | kCaption | kModalFrame | kSetFont), kPopup | kCaption | kModalFrame | kSetFont);
+    EXPECT_EQ(d->style & kSysMenu, 0u);
+    EXPECT_EQ(d->x, 40);
+    EXPECT_EQ(d->y, 50);
+    EXPECT_EQ(d->cx, 178);
+    EXPECT_EQ(d->cy, 193);
+    EXPECT_EQ(d->caption, U"ゲームを選択して下さい");
+    EXPECT_EQ(d->point_size, 12);
+    EXPECT_EQ(d->font_name, U"ＭＳ Ｐゴシック");
+    struct Button {
+        int id, y;
+        std::u32string text;
+    };
+    const Button buttons[] = {{IDC_BUTTON1, 25, U"むぶむぶストーリー"},
+                              {IDC_BUTTON2, 85, U"むぶなシューティングゲーム"},
+                              {IDC_BUTTON3, 145, U"むぶ叩きゲーム"}};
+    ASSERT_EQ(d->items.size(), 3u);
+    constexpr uint32_t kChild = 0x40000000, kVisible = 0x10000000, kTabStop = 0x00010000, kTypeMask = 0xF;
+    for (size_t i = 0; i < 3; ++i) {
+        const DialogItem &it = d->items[i];
+        EXPECT_EQ(it.id, buttons[i].id);
+        EXPECT_EQ(it.class_atom, 0x80);
+        EXPECT_EQ(it.text, buttons[i].text);
+        EXPECT_EQ(it.x, 23);
+        EXPECT_EQ(it.y, buttons[i].y);
+        EXPECT_EQ(it.cx, 133);
+        EXPECT_EQ(it.cy, 25);
+        EXPECT_EQ(it.style & (kChild | kVisible | kTabStop), kChild | kVisible | kTabStop);
+        EXPECT_EQ(it.style & kTypeMask, 0u);  // BS_PUSHBUTTON, not a default button
+    }
+}
