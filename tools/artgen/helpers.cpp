@@ -1,0 +1,35 @@
+#include <cmath>
+
+#include "pictures.h"
+
+namespace art {
+
+Canvas layer(int w, int h, const std::function<void(Canvas&)>& fn, Color outline) {
+    Canvas c(w, h, kClear);
+    fn(c);
+    if (outline != kClear) c.outline(outline);
+    return c;
+}
+
+Canvas shatter(const Canvas& src, double cx, double cy, int spread) {
+    Canvas out(src.width(), src.height(), kClear);
+    for (int y = 0; y < src.height(); ++y)
+        for (int x = 0; x < src.width(); ++x) {
+            Color c = src.get(x, y);
+            if (c == kClear) continue;
+            // A zig-zag crack: the dividing lines wobble by two pixels.
+            double jx = cx + ((y / 3) % 2 ? 1.5 : -1.5), jy = cy + ((x / 3) % 2 ? 1.5 : -1.5);
+            int sx = x < jx ? -1 : 1, sy = y < jy ? -1 : 1;
+            int dx = sx * spread, dy = sy * spread / 2 + spread / 2;
+            out.set(x + dx, y + dy, c);
+        }
+    return out;
+}
+
+void keep_columns(Canvas& c, int x0, int x1) {
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x)
+            if (x < x0 || x > x1) c.set(x, y, kClear);
+}
+
+}  // namespace art

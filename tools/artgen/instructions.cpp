@@ -1,0 +1,174 @@
+// The two instruction pages of each game. Everything that matters keeps
+// inside the 592 x 543 client area.
+#include "actors.h"
+#include "font.h"
+#include "palette.h"
+#include "pictures.h"
+
+namespace art {
+using namespace pal;
+
+namespace {
+
+TextStyle text(Color fill = White, int scale = 1, Color outline = kClear) {
+    TextStyle st;
+    st.fill = fill;
+    st.scale = scale;
+    st.outline = outline;
+    st.outline_w = scale >= 3 ? 2 : 1;
+    return st;
+}
+
+void page_frame(Canvas& c, const char* title, Color accent) {
+    c.fill(Black);
+    c.round_rect(8, 8, 576, 527, 14, accent);
+    c.round_rect(11, 11, 570, 521, 12, Black);
+    c.round_rect(150, 20, 292, 44, 10, accent);
+    font().draw_centred(c, 296, 26, title, text(White, 2, Black));
+}
+
+// A mouse seen from above with one button lit (0 left, 1 right).
+void mouse_picture(Canvas& c, int x, int y, int lit) {
+    c.round_rect(x, y, 56, 84, 24, Gray);
+    c.round_rect(x + 2, y + 2, 52, 80, 22, Silver);
+    c.rect(x + 27, y + 2, 2, 34, Gray);
+    c.rect(x + 2, y + 35, 52, 2, Gray);
+    Color on = Red, off = White;
+    c.round_rect(x + 5, y + 5, 21, 29, 9, lit == 0 ? on : off);
+    c.round_rect(x + 30, y + 5, 21, 29, 9, lit == 1 ? on : off);
+    c.line(x + 28, y, x + 28, y - 20, 3, Gray);
+    if (lit == 0) draw_flash(c, x + 8, y + 8, 10, Yellow, White);
+    else draw_flash(c, x + 48, y + 8, 10, Yellow, White);
+}
+
+// The left 80 columns of the controls page: two mice, the first with `lit`
+// pressed and the second with the other button.
+void mouse_strip(Canvas& c, int lit) {
+    font().draw_centred(c, 46, 110, "押す", text(Yellow));
+    mouse_picture(c, 18, 150, lit);
+    font().draw_centred(c, 46, 250, lit == 0 ? "左" : "右", text(White, 2, Red));
+    mouse_picture(c, 18, 330, 1 - lit);
+    font().draw_centred(c, 46, 430, lit == 0 ? "右" : "左", text(White, 2, Red));
+}
+
+void key_cap(Canvas& c, int x, int y, int w, const char* label, Color face) {
+    c.round_rect(x, y, w, 40, 6, Gray);
+    c.round_rect(x + 2, y + 2, w - 4, 33, 5, face);
+    font().draw_centred(c, x + w / 2, y + 4, label, text(Black, 1));
+}
+
+}  // namespace
+
+// Controls of the shooting game; columns 600..679 hold the left 80 columns
+// again with the other mouse button lit (the game copies them from x 599).
+static Canvas controls_page(int lit) {
+    Canvas page(600, 570, Black);
+    page_frame(page, "操作説明", Red);
+    mouse_strip(page, lit);
+    int x = 100;
+    font().draw(page, x, 90, "むぶ（自分）は マウスで 動かします。", text(White));
+    font().draw(page, x, 150, "左クリック … 左へ 移動", text(Yellow, 2));
+    font().draw(page, x, 200, "右クリック … 右へ 移動", text(Yellow, 2));
+    font().draw(page, x, 270, "片方のボタンを 押したまま", text(Aqua, 2));
+    font().draw(page, x, 310, "もう片方を クリックすると", text(Aqua, 2));
+    font().draw(page, x, 350, "ハートを 発射！", text(Fuchsia, 2, White));
+    font().draw(page, x, 410, "ハートは 同時に 4発まで 飛ばせます。", text(White));
+    font().draw(page, x, 440, "左はじの 絵が 押し方の お手本です。", text(White));
+    Canvas face = layer(60, 60, [](Canvas& l) { draw_mub(l, 30, 30, 24, Look::Right); }, Black);
+    page.draw(face, 470, 300);
+    for (int k = 0; k < 3; ++k) draw_heart(page, 500, 270 - 40 * k, 10, Red, Maroon);
+    font().draw(page, 360, 495, "クリックで 次のページへ", text(Silver));
+    return page;
+}
+
+// Controls of the shooting game; columns 599..678 hold the left 80 columns
+// again with the other mouse button lit (the game copies them from x 599).
+Canvas pic_mub_se_1() {
+    Canvas c(680, 570, Black);
+    c.draw(controls_page(0), 0, 0);
+    Canvas alt = controls_page(1);
+    for (int y = 0; y < 570; ++y)
+        for (int i = 0; i < 80; ++i) c.set(599 + i, y, alt.get(i, y));
+    return c;
+}
+
+Canvas pic_mub_se_2() {
+    Canvas c(680, 553, Black);
+    Canvas page(600, 553, Black);
+    page_frame(page, "ルール説明", Blue);
+    int x = 40;
+    CrabPose p;
+    p.claws = 1;
+    page.draw(layer(60, 60, [&](Canvas& l) { draw_crab(l, 30, 32, 16, cyan_crab(), p); }, Black), x, 85);
+    font().draw(page, x + 70, 92, "カニ 3匹と ボスガニを ハートで", text(White, 1));
+    font().draw(page, x + 70, 112, "やっつければ 勝ち！", text(Yellow, 2));
+    CrabPose b;
+    b.claws = 2;
+    b.crown = true;
+    b.look = Look::Angry;
+    for (int k = 0; k < 3; ++k)
+        page.draw(layer(70, 60, [&](Canvas& l) { draw_crab(l, 35, 34, 17, boss_crab(k), b); }, Black), x + 60 * k, 170);
+    font().draw(page, x + 200, 180, "ボスガニは 緑→黄→赤と 3回", text(White));
+    font().draw(page, x + 200, 202, "倒すまで 復活する！", text(Lime, 1));
+    page.draw(layer(40, 40, [](Canvas& l) { draw_pile(l, 20, 36, 11, 0); }, Black), x + 10, 260);
+    page.draw(layer(40, 40, [](Canvas& l) { draw_pile(l, 20, 36, 11, 1); }, Black), x + 60, 260);
+    font().draw(page, x + 120, 262, "敵は うんこを 落としてくる。", text(White));
+    font().draw(page, x + 120, 284, "当たると 命の灯火が 減り、", text(White));
+    font().draw(page, x + 120, 306, "3回 当たると その回は 負け。", text(Red, 1, White));
+    for (int k = 0; k < 3; ++k) draw_candle(page, x + 20 + 26 * k, 330, 24, 28, k);
+    font().draw(page, x, 380, "勝負は 5回戦。 勝つたびに 敵が 速くなる！", text(Aqua));
+    font().draw(page, x, 410, "ハートと うんこが ぶつかると 消える", text(White));
+    font().draw(page, x, 430, "「相殺」も 選べます。", text(White));
+    font().draw(page, x, 470, "最後に 成績を 判定します。", text(Yellow));
+    font().draw(page, 330, 500, "クリックで ゲーム開始", text(Silver));
+    c.draw(page, 0, 0);
+    return c;
+}
+
+// Keys of the whack game: z x c v b for the five holes, Enter to strike.
+Canvas pic_mub2_se_1() {
+    Canvas c(601, 550, Black);
+    page_frame(c, "操作説明", Aqua);
+    font().draw(c, 40, 86, "キーボードの z x c v b で、 5つの 穴を 叩く！", text(White));
+    const char* keys[] = {"z", "x", "c", "v", "b"};
+    int hx[] = {60, 160, 260, 360, 460};
+    int hy[] = {180, 250, 180, 250, 180};
+    for (int k = 0; k < 5; ++k) {
+        c.ellipse(hx[k] + 40, hy[k] + 50, 36, 11, Olive);
+        c.ellipse(hx[k] + 40, hy[k] + 50, 32, 8, Black);
+        key_cap(c, hx[k] + 18, hy[k] - 10, 44, keys[k], White);
+    }
+    CrabPose p;
+    p.claws = 2;
+    c.draw(layer(60, 60, [&](Canvas& l) { draw_crab(l, 30, 32, 16, cyan_crab(), p); }, Black), 270, 110);
+    key_cap(c, 40, 330, 90, "Enter", Yellow);
+    font().draw(c, 145, 340, "… 今いる 穴を もう一度 叩く", text(White, 1));
+    font().draw(c, 40, 400, "叩いている 間は 動けません。", text(White));
+    font().draw(c, 40, 425, "大文字（Shift・CapsLock）では 動きません。", text(Silver));
+    font().draw(c, 300, 500, "Enterで 次のページへ", text(Silver));
+    return c;
+}
+
+Canvas pic_mub2_se_2() {
+    Canvas c(680, 555, Black);
+    Canvas page(600, 555, Black);
+    page_frame(page, "ルール説明", Lime);
+    int x = 40;
+    page.draw(layer(50, 50, [](Canvas& l) { draw_mub(l, 25, 25, 18, Look::Happy); }, Black), x, 86);
+    font().draw(page, x + 60, 90, "穴から 顔を出す 敵を 叩こう！", text(White, 1));
+    font().draw(page, x + 60, 110, "倒した数が 得点になる。", text(Yellow, 1));
+    font().draw(page, x, 160, "放っておくと 反撃される！", text(Red, 2, White));
+    font().draw(page, x, 200, "「反撃!」 「うんこ返し!!」で むぶが やられる。", text(White));
+    font().draw(page, x, 222, "反撃された数は 得点から 引かれます。", text(White));
+    font().draw(page, x, 270, "時間延長", text(Aqua, 2));
+    font().draw(page, x, 310, "敵を 25匹 倒すと 時間が 延長される。", text(White));
+    font().draw(page, x, 332, "延長すると 敵が 2匹になる！", text(White));
+    font().draw(page, x, 354, "（延長は 5回まで。 あと何匹かは 画面に 出ます）", text(Silver));
+    font().draw(page, x, 400, "残り時間が 0になると 終了。", text(White));
+    font().draw(page, x, 422, "時間が 減るほど 敵は 素早くなる。", text(White));
+    font().draw(page, 300, 500, "Enterで ゲーム開始", text(Silver));
+    c.draw(page, 0, 0);
+    return c;
+}
+
+}  // namespace art

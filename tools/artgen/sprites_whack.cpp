@@ -1,0 +1,154 @@
+// Sprite sheets and labels of the whack game.
+#include "actors.h"
+#include "digits.h"
+#include "font.h"
+#include "palette.h"
+#include "pictures.h"
+#include "sheet.h"
+
+namespace art {
+using namespace pal;
+
+namespace {
+
+constexpr double kHoleX = 24, kHoleY = 40, kHoleRx = 20, kHoleRy = 6.5;
+
+// An enemy ball coming out of the hole: only the part above the hole's far
+// edge, or inside its opening, can be seen.
+Canvas ball_in_hole(double cy, Look look, const std::function<void(Canvas&)>& extra = {}) {
+    return layer(48, 48, [&](Canvas& c) {
+        draw_hole_back(c, kHoleX, kHoleY, kHoleRx, kHoleRy);
+        Canvas ball = layer(48, 48, [&](Canvas& b) { draw_mub(b, kHoleX, cy, 14, look); });
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 48; ++x) {
+                double dx = (x + 0.5 - kHoleX) / kHoleRx, dy = (y + 0.5 - kHoleY) / kHoleRy;
+                if (ball.get(x, y) != kClear && (y + 0.5 < kHoleY || dx * dx + dy * dy <= 1)) c.set(x, y, ball.get(x, y));
+            }
+        draw_hole_front(c, kHoleX, kHoleY, kHoleRx, kHoleRy);
+        if (extra) extra(c);
+    });
+}
+
+Canvas hole_only(const std::function<void(Canvas&)>& extra = {}) {
+    return layer(48, 48, [&](Canvas& c) {
+        draw_hole_back(c, kHoleX, kHoleY, kHoleRx, kHoleRy);
+        draw_hole_front(c, kHoleX, kHoleY, kHoleRx, kHoleRy);
+        if (extra) extra(c);
+    });
+}
+
+TextStyle caption_style(Color fill) {
+    TextStyle st;
+    st.fill = fill;
+    st.outline = Black;
+    return st;
+}
+
+}  // namespace
+
+// The player's creature: ready (two claw poses), striking, and upside down
+// under a pile.
+Canvas pic_mub2_pl() {
+    Canvas s = new_sheet(192, 96, 48);
+    CrabPose p;
+    p.claws = 1;
+    put_sprite(s, layer(48, 48, [&](Canvas& c) { draw_crab(c, 24, 30, 13, cyan_crab(), p); }), 0, 0, 48);
+    p.claws = 2;
+    p.legs = 1;
+    put_sprite(s, layer(48, 48, [&](Canvas& c) { draw_crab(c, 24, 30, 13, cyan_crab(), p); }), 48, 0, 48);
+    // Striking: leaning into the hole below, claws down, a flash under them.
+    Canvas strike = layer(48, 48, [&](Canvas& c) {
+        CrabPose q;
+        q.claws = 0;
+        q.look = Look::Angry;
+        draw_crab(c, 24, 26, 13, cyan_crab(), q);
+        draw_flash(c, 7, 42, 6, Yellow, White);
+        draw_flash(c, 41, 42, 6, Yellow, White);
+    });
+    keep_columns(strike, 0, 47);
+    put_sprite(s, strike, 96, 0, 48);
+    Canvas hurt = layer(48, 48, [&](Canvas& c) {
+        CrabPose q;
+        q.claws = 1;
+        q.broken = 1;
+        Canvas crab = layer(48, 48, [&](Canvas& l) { draw_crab(l, 24, 22, 12, cyan_crab(), q); }).flipped_y();
+        c.draw(crab, 0, 6);
+        draw_pile(c, 24, 26, 10, 0);
+    });
+    put_sprite(s, hurt, 144, 0, 48);
+    return s;
+}
+
+// Holes and enemies at x 0, 48, ..., 240, then the two captions at x 290
+// and 338 (not 288 and 336).
+Canvas pic_mub2_en() {
+    Canvas s = new_sheet(386, 96, 48);
+    put_sprite(s, hole_only(), 0, 0, 48);
+    put_sprite(s, ball_in_hole(43, Look::Front), 48, 0, 48);
+    put_sprite(s, ball_in_hole(33, Look::Front), 96, 0, 48);
+    put_sprite(s, ball_in_hole(24, Look::Happy), 144, 0, 48);
+    put_sprite(s, hole_only([](Canvas& c) { draw_flash(c, kHoleX, kHoleY - 6, 13, Yellow, White); }), 192, 0, 48);
+    put_sprite(s, ball_in_hole(29, Look::Sleep, [](Canvas& c) { draw_flash(c, 33, 10, 9, Yellow, White); }), 240, 0, 48);
+    put_sprite(s, ball_in_hole(37, Look::Angry, [](Canvas& c) {
+                   font().draw_centred(c, 24, 1, "反撃!", caption_style(Red));
+               }),
+               290, 0, 48);
+    put_sprite(s, hole_only([](Canvas& c) {
+                   font().draw_centred(c, 24, 1, "うんこ", caption_style(Yellow));
+                   font().draw_centred(c, 24, 17, "返し!!", caption_style(Yellow));
+               }),
+               338, 0, 48);
+    return s;
+}
+
+namespace {
+
+// A 391 x 60 sheet: a label in x 0..199 and the digits 0..9 at 200 + 19 d.
+Canvas label_sheet(int w, const std::function<void(Canvas&)>& label, bool digits) {
+    Canvas s = new_sheet(w, 60, 30);
+    put_sprite(s, layer(std::min(w, 200), 30, label), 0, 0, 30);
+    if (digits)
+        for (int d = 0; d <= 9; ++d) put_sprite(s, digit_sprite(d, 19, 28, 3, Yellow, Black), 200 + 19 * d, 1, 30);
+    return s;
+}
+
+TextStyle label_style() {
+    TextStyle st;
+    st.fill = White;
+    st.outline = Navy;
+    st.shadow = Black;
+    return st;
+}
+
+}  // namespace
+
+// 残り時間 and, between the minutes (x 115..152 of the label) and the seconds
+// (x 165..202), the colon of the clock.
+Canvas pic_time() {
+    return label_sheet(391, [](Canvas& c) {
+        font().draw(c, 4, 7, "残り時間", label_style());
+        c.rect(157, 9, 4, 4, Black);
+        c.rect(158, 10, 2, 2, Yellow);
+        c.rect(157, 19, 4, 4, Black);
+        c.rect(158, 20, 2, 2, Yellow);
+    }, true);
+}
+
+Canvas pic_hit() {
+    return label_sheet(391, [](Canvas& c) { font().draw(c, 4, 7, "倒した数:", label_style()); }, true);
+}
+
+Canvas pic_entyo() {
+    return label_sheet(391, [](Canvas& c) {
+        TextStyle st = label_style();
+        st.fill = Yellow;
+        st.outline = Maroon;
+        font().draw(c, 4, 7, "時間延長まで あと:", st);
+    }, true);
+}
+
+Canvas pic_en_hit() {
+    return label_sheet(189, [](Canvas& c) { font().draw(c, 4, 7, "／反撃された数:", label_style()); }, false);
+}
+
+}  // namespace art

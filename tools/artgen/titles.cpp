@@ -1,0 +1,122 @@
+// The title logo and the two games' title pictures, rising lines and prompts.
+#include "actors.h"
+#include "font.h"
+#include "palette.h"
+#include "pictures.h"
+
+namespace art {
+using namespace pal;
+
+namespace {
+
+TextStyle big(int scale, Color fill, Color outline, Color shadow = kClear) {
+    TextStyle st;
+    st.scale = scale;
+    st.fill = fill;
+    st.outline = outline;
+    st.outline_w = scale >= 3 ? 2 : 1;
+    st.shadow = shadow;
+    st.shadow_d = scale >= 3 ? 3 : 1;
+    return st;
+}
+
+// Three lines of white text on black, one per 45-row band; each line keeps
+// to rows 4..38 of its band and to columns 0..299 (the game shows 300).
+Canvas rising_lines(const char* a, const char* b, const char* c) {
+    Canvas s(330, 135, Black);
+    TextStyle st;
+    st.scale = 2;
+    st.fill = White;
+    const char* lines[] = {a, b, c};
+    for (int j = 0; j < 3; ++j) font().draw_centred(s, 150, 45 * j + 5, lines[j], st);
+    return s;
+}
+
+// Rows of little symbols above and below the title (outside the wiped bands).
+void symbol_rows(Canvas& c, int y, bool hearts) {
+    for (int k = 0; k < 11; ++k) {
+        double cx = 25 + 45 * k;
+        if ((k & 1) == hearts) draw_heart(c, cx, y, 10, k % 4 == 1 ? Fuchsia : Red, Maroon);
+        else draw_flash(c, cx, y, 11, k % 4 == 0 ? Yellow : Aqua, White);
+    }
+}
+
+}  // namespace
+
+// Rows 0..169: the logo; rows 170..245: the prompt to choose with the mouse.
+Canvas pic_title() {
+    Canvas c(507, 246, Black);
+    // A night-sea glow behind the logo.
+    for (int y = 0; y < 170; ++y)
+        for (int x = 0; x < 505; ++x) {
+            int d = (x - 252) * (x - 252) / 40 + (y - 85) * (y - 85) / 6;
+            if (d < 1600) c.set(x, y, Color(0x00001E + (1600 - d) / 40));
+        }
+    for (int k = 0; k < 18; ++k) draw_bubble(c, 20 + (k * 97) % 470, 10 + (k * 53) % 150, 2 + k % 4);
+    TextStyle st = big(4, Yellow, Red, Maroon);
+    st.fill2 = 0xFFA040;
+    font().draw_centred(c, 252, 28, "むぶむぶゲーム", st);
+    TextStyle sub = big(1, White, Blue);
+    font().draw_centred(c, 252, 118, "～ むぶとカニの 海底大決戦 ～", sub);
+    draw_mub(c, 38, 140, 20, Look::Happy);
+    CrabPose p;
+    p.claws = 2;
+    draw_crab(c, 466, 142, 16, cyan_crab(), p);
+    for (int k = 0; k < 4; ++k) draw_heart(c, 90 + 30 * k, 150, 7, Red, Maroon);
+    for (int k = 0; k < 4; ++k) draw_pile(c, 330 + 30 * k, 160, 7, k & 1);
+    TextStyle pr = big(2, Aqua, Blue);
+    font().draw_centred(c, 252, 178, "マウスで ゲームを 選んでね！", pr);
+    return c;
+}
+
+Canvas pic_mub_ti_1() { return rising_lines("このゲームは", "マウスで", "遊ぶゲームです！"); }
+Canvas pic_mub2_ti_1() { return rising_lines("このゲームは", "キーボードで", "遊ぶゲームです！"); }
+
+// Title text in the bands the wipe reveals: rows 75..154, 140..219 and
+// 230..309; the symbol rows lie outside them and appear with the whole picture.
+Canvas pic_mub_ti_2() {
+    Canvas c(550, 421, Black);
+    symbol_rows(c, 36, true);
+    symbol_rows(c, 380, false);
+    font().draw_centred(c, 250, 84, "むぶな", big(3, Fuchsia, White, Purple));
+    font().draw_centred(c, 250, 160, "シューティング", big(3, Yellow, Red, Maroon));
+    font().draw_centred(c, 250, 240, "ゲーム", big(4, Aqua, Blue, Navy));
+    draw_mub(c, 75, 272, 28, Look::Right);
+    CrabPose p;
+    p.claws = 2;
+    p.look = Look::Left;
+    draw_crab(c, 425, 275, 24, cyan_crab(), p);
+    draw_heart(c, 120, 250, 9, Red, Maroon);
+    draw_pile(c, 380, 262, 8, 0);
+    return c;
+}
+
+Canvas pic_mub2_ti_2() {
+    Canvas c(550, 421, Black);
+    symbol_rows(c, 36, false);
+    symbol_rows(c, 380, true);
+    font().draw_centred(c, 250, 84, "むぶ", big(3, Aqua, White, Teal));
+    font().draw_centred(c, 250, 150, "叩き", big(4, Red, Yellow, Maroon));
+    font().draw_centred(c, 250, 240, "ゲーム", big(4, Lime, Green, Teal));
+    CrabPose p;
+    p.claws = 2;
+    draw_crab(c, 80, 272, 24, cyan_crab(), p);
+    draw_mub(c, 425, 275, 26, Look::Happy);
+    draw_flash(c, 120, 245, 12, Yellow, White);
+    return c;
+}
+
+Canvas pic_mub_push() {
+    Canvas c(208, 26, Black);
+    font().draw_centred(c, 104, 5, "マウスをクリックしてね!", big(1, Yellow, Red));
+    return c;
+}
+
+// Only the left 250 columns are ever shown.
+Canvas pic_mub2_push() {
+    Canvas c(264, 26, Black);
+    font().draw_centred(c, 125, 5, "『Enter』キーを押してね!", big(1, Yellow, Red));
+    return c;
+}
+
+}  // namespace art
