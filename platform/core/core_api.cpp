@@ -1,0 +1,61 @@
+// What hosts, the simulator and the tests see of the core.
+#include "platform/core/core.h"
+
+#include "platform/core/modal/modal_box.h"
+#include "platform/core/state.h"
+
+namespace mub::core {
+
+using namespace detail;
+
+void set_after_dispatch(std::function<void(const MSG &)> hook) { state().after_dispatch = std::move(hook); }
+
+void request_end_of_run(int code) { state().end_of_run = code; }
+
+size_t live_gdi_objects() {
+    const State &s = state();
+    size_t n = s.dcs.size();
+    for (const auto &[h, b] : s.brushes) n += b.stock ? 0 : 1;
+    for (const auto &[h, b] : s.bitmaps) n += b.stock ? 0 : 1;
+    return n;
+}
+
+const Image &framebuffer() {
+    static const Image empty;
+    const Window *w = main_window();
+    return w ? w->frame : empty;
+}
+
+Image composed_frame() {
+    Image out = framebuffer();
+    for (const ModalBox *box : state().modals) box->draw(out);
+    return out;
+}
+
+std::string open_modal_caption() {
+    const auto &modals = state().modals;
+    return modals.empty() ? std::string() : modals.back()->caption_utf8();
+}
+
+bool main_window_destroyed() { return state().main_destroyed; }
+
+void reset() {
+    rebuild_state();
+    reset_rand();
+}
+
+}  // namespace mub::core
+
+namespace mub::core::detail {
+
+void present_if_dirty() {
+    State &s = state();
+    if (!s.frame_dirty) return;
+    Host *h = host();
+    const Window *w = main_window();
+    if (!h || !w || !w->visible) return;
+    s.frame_dirty = false;
+    h->present(composed_frame());
+}
+
+}  // namespace mub::core::detail

@@ -1,0 +1,134 @@
+// Pixel operations on DCs: BitBlt, FillRect, GetPixel, TextOutA.
+#include <windows.h>
+
+#include <algorithm>
+#include <climits>
+#include <string_view>
+
+#include "platform/core/gdi_surface.h"
+#include "platform/text/text.h"
+
+using namespace mub::core;
+using namespace mub::core::detail;
+
+namespace {
+
+int clamp_int(long long v) { return int(std::clamp<long long>(v, INT_MIN / 2, INT_MAX / 2)); }
+
+Rect rect_from(long long l, long long t, long long r, long long b) {
+    return Rect{clamp_int(l), clamp_int(t), clamp_int(r), clamp_int(b)};
+}
+
+void fill(mub::Image &img, const Rect &r, uint32_t px) {
+    for (int y = r.top; y < r.bottom; ++y) std::fill(img.row(y) + r.left, img.row(y) + r.right, px);
+}
+
+void mark_if_window(HDC hdc) {
+    if (const DcObject *dc = find_dc(hdc); dc && dc->kind != DcKind::Memory) mark_dirty();
+}
+
+}  // namespace
+
+extern "C" {
+
+BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop) {
+    if (rop != SRCCOPY && rop != SRCPAINT && rop != SRCAND) return FALSE;
+    auto dst = surface_of(hdc);
+    auto src = surface_of(hdcSrc);
+    if (!dst || !src) return FALSE;
+    if (cx <= 0 || cy <= 0) return TRUE;
+
+    const Rect wanted = rect_from(x, y, (long long)x + cx, (long long)y + cy);
+    // The source bitmap, placed where it lands on the destination: pixels
+    // outside it do not exist and leave the destination as it is.
+    const long long dx = (long long)x - x1, dy = (long long)y - y1;
+    const Rect source_area = rect_from(dx, dy, dx + src->image->width, dy + src->image->height);
+    const Rect area = intersect(wanted, source_area);
+    if (area.empty()) return TRUE;
+
+    // A blit within one bitmap reads a copy of what it overwrites.
+    mub::Image snapshot;
+    const mub::Image *from = src->image;
+    if (src->image == dst->image) {
+        snapshot = *src->image;
+        from = &snapshot;
+    }
+    // A monochrome bitmap takes the destination's text colour for 0 and
+    // its background colour for 1.
+    const bool expand_mono = src->bpp == 1 && dst->bpp != 1;
+    uint32_t mono0 = 0, mono1 = 0xFFFFFF;
+    if (expand_mono) {
+        const DcObject *dc = find_dc(hdc);
+        mono0 = to_pixel(dc->text_colour);
+        mono1 = to_pixel(dc->bk_colour);
+    }
+
+    for (const Rect &c : dst->clip) {
+        const Rect r = intersect(area, c);
+        if (r.empty()) continue;
+        for (int py = r.top; py < r.bottom; ++py) {
+            uint32_t *out = dst->image->row(py);
+            const uint32_t *in = from->row(int(py - dy));
+            for (int px = r.left; px < r.right; ++px) {
+                uint32_t s = in[px - dx] & 0xFFFFFF;
+                if (expand_mono) s = s ? mono1 : mono0;
+                uint32_t &d = out[px];
+                if (rop == SRCCOPY)
+                    d = s;
+                else if (rop == SRCPAINT)
+                    d = (d | s) & 0xFFFFFF;
+                else
+                    d = d & s;
+            }
+        }
+    }
+    mark_if_window(hdc);
+    return TRUE;
+}
+
+int WINAPI FillRect(HDC hdc, const RECT *lprc, HBRUSH hbr) {
+    if (!lprc) return 0;
+    auto dst = surface_of(hdc);
+    const BrushObject *brush = find_brush(hbr);
+    if (!dst || !brush) return 0;
+    if (brush->hollow) return 1;
+    const Rect wanted{lprc->left, lprc->top, lprc->right, lprc->bottom};
+    const uint32_t px = to_pixel(brush->colour);
+    for (const Rect &c : dst->clip) {
+        const Rect r = intersect(wanted, c);
+        if (!r.empty()) fill(*dst->image, r, px);
+    }
+    mark_if_window(hdc);
+    return 1;
+}
+
+COLORREF WINAPI GetPixel(HDC hdc, int x, int y) {
+    auto s = surface_of(hdc);
+    if (!s) return CLR_INVALID;
+    for (const Rect &c : s->clip) {
+        if (x >= c.left && x < c.right && y >= c.top && y < c.bottom) return to_colorref(s->image->row(y)[x]);
+    }
+    return CLR_INVALID;
+}
+
+BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR text, int count) {
+    if (count < 0 || (count > 0 && !text)) return FALSE;
+    auto dst = surface_of(hdc);
+    if (!dst) return FALSE;
+    const DcObject *dc = find_dc(hdc);
+    const std::u32string s = mub::text::decode_cp932(std::string_view(text ? text : "", size_t(count)));
+    const int width = mub::text::text_width(s);
+    const Rect box = rect_from(x, y, (long long)x + width, (long long)y + mub::text::kLineHeight);
+    for (const Rect &c : dst->clip) {
+        if (dc->bk_mode == OPAQUE) {
+            const Rect r = intersect(box, c);
+            if (!r.empty()) fill(*dst->image, r, to_pixel(dc->bk_colour));
+        }
+        mub::text::draw_text(*dst->image, x, y, s, to_pixel(dc->text_colour),
+                             mub::text::Clip{c.left, c.top, c.right, c.bottom});
+    }
+    mark_if_window(hdc);
+    return TRUE;
+}
+
+}  // extern "C"

@@ -1,0 +1,201 @@
+// DCs, bitmaps and brushes behind checked handles.
+#include <windows.h>
+
+#include "platform/core/gdi_surface.h"
+#include "platform/resource/resources.h"
+
+using namespace mub::core;
+using namespace mub::core::detail;
+
+namespace mub::core::detail {
+
+std::optional<Surface> surface_of(HDC hdc) {
+    DcObject *dc = find_dc(hdc);
+    if (!dc) return std::nullopt;
+    Surface s;
+    if (dc->kind == DcKind::Memory) {
+        BitmapObject *bm = find_bitmap(dc->bitmap);
+        if (!bm || !bm->image) return std::nullopt;
+        s.image = bm->image.get();
+        s.bpp = bm->bpp;
+    } else {
+        Window *w = find_window(dc->hwnd);
+        if (!w) return std::nullopt;
+        s.image = &w->frame;
+    }
+    const Rect bounds{0, 0, s.image->width, s.image->height};
+    if (!dc->clip) {
+        if (!bounds.empty()) s.clip.push_back(bounds);
+    } else {
+        for (const Rect &r : *dc->clip) {
+            const Rect c = intersect(r, bounds);
+            if (!c.empty()) s.clip.push_back(c);
+        }
+    }
+    return s;
+}
+
+void free_dc(HDC hdc) {
+    DcObject *dc = find_dc(hdc);
+    if (!dc) return;
+    if (BitmapObject *bm = find_bitmap(dc->bitmap)) {
+        if (bm->selected_in == hdc) bm->selected_in = nullptr;
+    }
+    state().dcs.erase(reinterpret_cast<uintptr_t>(hdc));
+}
+
+HDC new_window_dc(HWND hwnd, DcKind kind) {
+    const uintptr_t h = new_handle();
+    DcObject dc;
+    dc.kind = kind;
+    dc.hwnd = hwnd;
+    dc.brush = state().stock_brushes[WHITE_BRUSH];
+    state().dcs[h] = std::move(dc);
+    return reinterpret_cast<HDC>(h);
+}
+
+}  // namespace mub::core::detail
+
+extern "C" {
+
+HDC WINAPI CreateCompatibleDC(HDC hdc) {
+    if (hdc && !find_dc(hdc)) return nullptr;
+    const uintptr_t h = new_handle();
+    DcObject dc;
+    dc.kind = DcKind::Memory;
+    dc.bitmap = state().default_bitmap;
+    dc.brush = state().stock_brushes[WHITE_BRUSH];
+    state().dcs[h] = std::move(dc);
+    return reinterpret_cast<HDC>(h);
+}
+
+BOOL WINAPI DeleteDC(HDC hdc) {
+    DcObject *dc = find_dc(hdc);
+    if (!dc || dc->kind != DcKind::Memory) return FALSE;
+    free_dc(hdc);
+    return TRUE;
+}
+
+HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
+    DcObject *dc = find_dc(hdc);
+    if (!dc || !h) return nullptr;
+    if (BitmapObject *bm = find_bitmap(h)) {
+        // Bitmaps go into memory DCs only, and into one DC at a time.
+        if (dc->kind != DcKind::Memory) return nullptr;
+        if (bm->selected_in && bm->selected_in != hdc && !bm->stock) return nullptr;
+        HGDIOBJ previous = dc->bitmap;
+        if (BitmapObject *old = find_bitmap(previous)) {
+            if (old->selected_in == hdc) old->selected_in = nullptr;
+        }
+        if (!bm->stock) bm->selected_in = hdc;
+        dc->bitmap = h;
+        return previous;
+    }
+    if (find_brush(h)) {
+        HGDIOBJ previous = dc->brush;
+        dc->brush = h;
+        return previous;
+    }
+    return nullptr;
+}
+
+BOOL WINAPI DeleteObject(HGDIOBJ h) {
+    State &s = state();
+    if (BitmapObject *bm = find_bitmap(h)) {
+        if (bm->stock) return TRUE;
+        if (bm->selected_in) return FALSE;  // still in a DC
+        s.bitmaps.erase(reinterpret_cast<uintptr_t>(h));
+        return TRUE;
+    }
+    if (BrushObject *br = find_brush(h)) {
+        if (br->stock) return TRUE;
+        for (auto &[handle, dc] : s.dcs) {
+            if (dc.brush == h) return FALSE;
+        }
+        s.brushes.erase(reinterpret_cast<uintptr_t>(h));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+HGDIOBJ WINAPI GetStockObject(int i) {
+    if (i < WHITE_BRUSH || i > NULL_BRUSH) return nullptr;
+    return state().stock_brushes[i];
+}
+
+HBRUSH WINAPI CreateSolidBrush(COLORREF colour) {
+    const uintptr_t h = new_handle();
+    state().brushes[h] = BrushObject{colour & 0x00FFFFFF, false, false};
+    return reinterpret_cast<HBRUSH>(h);
+}
+
+HBITMAP WINAPI LoadBitmapA(HINSTANCE, LPCSTR name) {
+    if (!name) return nullptr;
+    auto bitmap = mub::res::load_bitmap(mub::res::Id::from_win32(name));
+    if (!bitmap) return nullptr;
+    const uintptr_t h = new_handle();
+    BitmapObject bm;
+    bm.image = std::make_shared<mub::Image>(std::move(bitmap->image));
+    bm.bpp = bitmap->bpp;
+    state().bitmaps[h] = std::move(bm);
+    return reinterpret_cast<HBITMAP>(h);
+}
+
+HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
+    if (!name) return nullptr;
+    std::optional<mub::Image> image;
+    if (instance) {
+        image = mub::res::load_icon(mub::res::Id::from_win32(name));
+    } else if (IS_INTRESOURCE(name)) {
+        image = mub::Image(32, 32, 0);  // a system icon: the host shows its own default
+    }
+    if (!image) return nullptr;
+    const uintptr_t h = new_handle();
+    state().icons[h] = std::move(*image);
+    return reinterpret_cast<HICON>(h);
+}
+
+HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name) {
+    // Only the system cursors exist; the host draws its own arrow.
+    if (instance || !name || !IS_INTRESOURCE(name)) return nullptr;
+    static HICON__ arrow{};
+    return &arrow;
+}
+
+HDC WINAPI GetDC(HWND hwnd) {
+    if (!find_window(hwnd)) return nullptr;
+    return new_window_dc(hwnd, DcKind::Window);
+}
+
+int WINAPI ReleaseDC(HWND, HDC hdc) {
+    DcObject *dc = find_dc(hdc);
+    if (!dc || dc->kind != DcKind::Window) return 0;
+    free_dc(hdc);
+    return 1;
+}
+
+COLORREF WINAPI SetTextColor(HDC hdc, COLORREF colour) {
+    DcObject *dc = find_dc(hdc);
+    if (!dc) return CLR_INVALID;
+    const COLORREF previous = dc->text_colour;
+    dc->text_colour = colour & 0x00FFFFFF;
+    return previous;
+}
+
+COLORREF WINAPI SetBkColor(HDC hdc, COLORREF colour) {
+    DcObject *dc = find_dc(hdc);
+    if (!dc) return CLR_INVALID;
+    const COLORREF previous = dc->bk_colour;
+    dc->bk_colour = colour & 0x00FFFFFF;
+    return previous;
+}
+
+int WINAPI SetBkMode(HDC hdc, int mode) {
+    DcObject *dc = find_dc(hdc);
+    if (!dc || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
+    const int previous = dc->bk_mode;
+    dc->bk_mode = mode;
+    return previous;
+}
+
+}  // extern "C"

@@ -1,0 +1,150 @@
+// The core's internal state: windows, classes, timers, queues and GDI
+// objects. One instance for the one GUI thread; core::reset() rebuilds it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/core/host.h"
+#include "platform/core/region.h"
+
+namespace mub::core::detail {
+
+class ModalBox;
+
+struct WindowClass {
+    std::string name;  // as registered
+    UINT style = 0;
+    WNDPROC proc = nullptr;
+    HINSTANCE instance = nullptr;
+    HICON icon = nullptr;
+    HBRUSH background = nullptr;
+};
+
+struct Window {
+    HWND handle = nullptr;
+    WNDPROC proc = nullptr;
+    DLGPROC dlgproc = nullptr;  // dialogs only
+    UINT class_style = 0;
+    HBRUSH background = nullptr;
+    HINSTANCE instance = nullptr;
+    bool visible = false;
+    bool destroying = false;
+    Image frame;  // the client area's pixels
+    Region update;
+    bool erase_pending = false;
+    ModalBox *dialog = nullptr;  // the box behind a dialog's handle
+};
+
+struct Timer {
+    HWND hwnd = nullptr;
+    UINT_PTR id = 0;
+    UINT period = 0;
+    uint64_t due = 0;
+    TIMERPROC proc = nullptr;
+};
+
+struct BitmapObject {
+    std::shared_ptr<Image> image;
+    int bpp = 32;
+    HDC selected_in = nullptr;
+    bool stock = false;
+};
+
+struct BrushObject {
+    COLORREF colour = 0;
+    bool hollow = false;
+    bool stock = false;
+};
+
+enum class DcKind { Window, Paint, Memory };
+
+struct DcObject {
+    DcKind kind = DcKind::Window;
+    HWND hwnd = nullptr;
+    HGDIOBJ bitmap = nullptr;  // memory DCs
+    HGDIOBJ brush = nullptr;
+    COLORREF text_colour = RGB(0, 0, 0);
+    COLORREF bk_colour = RGB(255, 255, 255);
+    int bk_mode = OPAQUE;
+    std::optional<std::vector<Rect>> clip;  // none: the whole surface
+};
+
+struct State {
+    uintptr_t next_handle = 0x10000;
+
+    std::vector<WindowClass> classes;
+    std::map<uintptr_t, std::unique_ptr<Window>> windows;
+    HWND main_window = nullptr;
+    bool main_destroyed = false;
+
+    // Messages waiting for GetMessageA: posted ones, then the host's input.
+    std::deque<MSG> posted;
+    std::deque<HostEvent> input;
+    bool quit_posted = false;
+    int quit_code = 0;
+    std::optional<int> end_of_run;
+
+    std::vector<Timer> timers;
+
+    // Mouse state for the flags of mouse messages and double clicks.
+    bool left_down = false, right_down = false;
+    struct Click {
+        int button = -1;
+        uint64_t time = 0;
+        int x = 0, y = 0;
+    } last_click;
+
+    std::map<uintptr_t, BitmapObject> bitmaps;
+    std::map<uintptr_t, BrushObject> brushes;
+    std::map<uintptr_t, DcObject> dcs;
+    HGDIOBJ stock_brushes[6] = {};
+    HGDIOBJ default_bitmap = nullptr;
+    std::map<uintptr_t, Image> icons;
+
+    std::vector<ModalBox *> modals;  // innermost last
+
+    std::function<void(const MSG &)> after_dispatch;
+    bool frame_dirty = false;
+    uint64_t presented_generation = 0;
+
+    State();
+};
+
+State &state();
+void rebuild_state();
+
+uintptr_t new_handle();
+Window *find_window(HWND h);
+Window *main_window();
+DcObject *find_dc(HDC h);
+BitmapObject *find_bitmap(HGDIOBJ h);
+BrushObject *find_brush(HGDIOBJ h);
+
+uint64_t now();
+Rect client_rect(const Window &w);
+
+// Painting and queue helpers shared between files.
+void invalidate(Window &w, const Rect *r, bool erase);
+void resize_client(Window &w, int width, int height);
+void destroy_timers_of(HWND h);
+std::optional<uint64_t> next_timer_due();
+void mark_dirty();
+void present_if_dirty();
+
+inline COLORREF to_colorref(uint32_t px) { return RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF); }
+inline uint32_t to_pixel(COLORREF c) {
+    return (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | uint32_t(GetBValue(c));
+}
+
+void reset_rand();
+
+}  // namespace mub::core::detail

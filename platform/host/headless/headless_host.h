@@ -1,0 +1,91 @@
+// The host for tests and the simulator: no window, a virtual clock that
+// starts at 0 and only moves when the program waits, input pushed by the
+// caller, and modal boxes answered from a queue or by a callback.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/core/host.h"
+
+namespace mub::headless {
+
+// Raised when the program waits for input that nobody will ever give:
+// no event queued, no timer running, nothing left to decide.
+class Starved : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class HeadlessHost final : public Host {
+public:
+    // Decides the answer to a modal box when no answer is queued: return an
+    // id from answers, or 0 to let input events answer it.
+    using ModalDecider = std::function<int(const std::string &caption, const std::vector<int> &answers)>;
+
+    // --- the program's side
+    uint64_t now_ms() override { return now_; }
+    bool wait_event(HostEvent &ev, uint64_t deadline_ms) override;
+    void present(const Image &frame) override;
+    void set_title(const std::string &utf8_title) override { title_ = utf8_title; }
+    void set_icon(const Image &icon) override { icon_ = icon; }
+    void show_window(int client_width, int client_height) override;
+    int modal_opened(const std::string &utf8_caption, const std::vector<int> &answers) override;
+    void modal_closed() override { ++modals_closed_; }
+
+    // --- the driver's side
+    // Queues an event that happens now (its time is set to the clock).
+    void push_event(HostEvent ev);
+    void push_mouse_down(int button, int x, int y);
+    void push_mouse_up(int button, int x, int y);
+    void push_click(int button, int x, int y);  // press and release
+    void push_key(Key key, bool repeat = false);
+    void push_char(char ch, bool repeat = false);  // Key::Character, as typed
+    void push_close();
+    void push_resize(int client_width, int client_height);
+    void push_expose(int x, int y, int width, int height);
+    size_t pending_events() const { return events_.size(); }
+
+    void queue_answer(int answer) { answers_.push_back(answer); }
+    size_t pending_answers() const { return answers_.size(); }
+    void set_modal_decider(ModalDecider decider) { decider_ = std::move(decider); }
+
+    // Called from wait_event whenever no event is queued, before the clock
+    // moves; it may push events or end the run.
+    void set_on_idle(std::function<void()> on_idle) { on_idle_ = std::move(on_idle); }
+
+    void advance(uint64_t ms) { now_ += ms; }
+
+    const Image &last_frame() const { return last_frame_; }
+    size_t frames_presented() const { return frames_; }
+    const std::string &title() const { return title_; }
+    const Image &icon() const { return icon_; }
+    bool shown() const { return shown_; }
+    int shown_width() const { return shown_w_; }
+    int shown_height() const { return shown_h_; }
+    // Captions of every box opened so far, in order.
+    const std::vector<std::string> &modal_log() const { return modal_log_; }
+    size_t modals_closed() const { return modals_closed_; }
+
+private:
+    uint64_t now_ = 0;
+    std::deque<HostEvent> events_;
+    std::deque<int> answers_;
+    ModalDecider decider_;
+    std::function<void()> on_idle_;
+    Image last_frame_;
+    size_t frames_ = 0;
+    std::string title_;
+    Image icon_;
+    bool shown_ = false;
+    int shown_w_ = 0, shown_h_ = 0;
+    std::vector<std::string> modal_log_;
+    size_t modals_closed_ = 0;
+    int idle_forever_ = 0;
+};
+
+}  // namespace mub::headless
