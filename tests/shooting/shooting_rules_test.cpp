@@ -145,8 +145,9 @@ TEST_F(ShootingRules, AtSpeedZeroCrabsTurnOnlyAtTheEdgesAndLaunchAtFixedPlaces)
             int x = mub_en_x[e];
             ASSERT_NE(x, 185);
             ASSERT_NE(x, 350);
-            if (en_flg[e] != prev_flg[e])
+            if (en_flg[e] != prev_flg[e]) {
                 ASSERT_TRUE(x < 20 || x > 520) << "enemy " << e << " turned at " << x;
+            }
             prev_flg[e] = en_flg[e];
             if (enbl_key[e] == 1) {
                 launches[e].insert(enbl_x[e]);

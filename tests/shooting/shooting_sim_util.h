@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -19,11 +20,13 @@ constexpr int kTitleTick0 = 55;
 // tick is the first play tick.
 constexpr int kPlayStart = 60;
 
-// Title, then the two instruction pages, then the question answered.
+// Title, then the two instruction pages, then the question answered. The
+// buttons alternate: a second press of the same button within the double-click
+// time would arrive as a double click, which the screens ignore.
 inline std::string to_play(const char *answer)
 {
     auto lead = mubtest::lead_to_shooting();
-    return lead.script + "56 lclick\n58 lclick\n59 lclick\n59 answer " + answer + "\n";
+    return lead.script + "56 lclick\n58 rclick\n59 lclick\n59 answer " + answer + "\n";
 }
 
 inline const nlohmann::json &at_tick(const mubtest::SimRun &run, int t)
@@ -66,6 +69,15 @@ inline bool same_pixels(const mubtest::Screenshot &a, const mubtest::Screenshot 
             if (a.at(x, y) != b.at(x, y))
                 return false;
     return true;
+}
+
+inline mubtest::SimOptions opts(std::string script, bool trace = false, bool screenshot = false)
+{
+    mubtest::SimOptions o;
+    o.script = std::move(script);
+    o.trace = trace;
+    o.screenshot = screenshot;
+    return o;
 }
 
 inline mubtest::SimRun run_ok(int ticks, mubtest::SimOptions options)
