@@ -1,6 +1,7 @@
 // DCs, bitmaps and brushes behind checked handles.
 #include <windows.h>
 
+#include "platform/core/bitmaps.h"
 #include "platform/core/gdi_surface.h"
 #include "platform/resource/resources.h"
 
@@ -199,3 +200,16 @@ int WINAPI SetBkMode(HDC hdc, int mode) {
 }
 
 }  // extern "C"
+
+namespace mub::core {
+
+HBITMAP make_bitmap(const Image &image, int bpp) {
+    const uintptr_t h = new_handle();
+    BitmapObject bm;
+    bm.image = std::make_shared<Image>(image);
+    bm.bpp = bpp;
+    state().bitmaps[h] = std::move(bm);
+    return reinterpret_cast<HBITMAP>(h);
+}
+
+}  // namespace mub::core

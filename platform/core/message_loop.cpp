@@ -161,11 +161,14 @@ void accept_event(const mub::HostEvent &ev) {
     }
 }
 
+// Takes what the host has now; a bounded number, so that a host that never
+// runs dry cannot keep the program from its own messages.
 void poll_host() {
+    constexpr int kMaxPerPoll = 256;
     mub::Host *h = mub::host();
     if (!h) return;
     mub::HostEvent ev;
-    while (h->wait_event(ev, 0)) accept_event(ev);
+    for (int i = 0; i < kMaxPerPoll && h->wait_event(ev, 0); ++i) accept_event(ev);
 }
 
 // The close box while boxes are open ends them all, then closes the window

@@ -18,8 +18,10 @@ bool HeadlessHost::wait_event(HostEvent &ev, uint64_t deadline_ms) {
         if (++idle_forever_ > 2) throw Starved("the program waits for input and none will come");
         return false;
     }
-    idle_forever_ = 0;
-    if (deadline_ms > now_) now_ = deadline_ms;
+    if (deadline_ms > now_) {
+        now_ = deadline_ms;
+        idle_forever_ = 0;
+    }
     return false;
 }
 
