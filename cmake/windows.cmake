@@ -68,3 +68,8 @@ if(MUB_BUILD_CONFORMANCE AND EXISTS ${MUB_GTEST_SOURCE_DIR}/src/gtest-all.cc)
   enable_testing()
   add_test(NAME win32_conformance COMMAND mub_conformance)
 endif()
+
+# windres reads the pictures itself; rebuild the resources when one changes.
+file(GLOB MUB_RC_PICTURES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/bitmaps/*.bmp ${CMAKE_SOURCE_DIR}/res/*.ico)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/res/resource.rc PROPERTIES
+  OBJECT_DEPENDS "${MUB_RC_PICTURES};${CMAKE_SOURCE_DIR}/res/rc_defs.h;${CMAKE_SOURCE_DIR}/res/resource.h")

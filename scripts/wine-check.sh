@@ -32,11 +32,16 @@ xvfb_pid=$!
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 # A prefix of our own: Wine draws the window frames itself (there is no window
-# manager on the virtual display), and the Japanese font names the program and
-# the system dialogs ask for map to a Japanese font that is installed.
+# manager on the virtual display), and the Japanese font names the program
+# asks for map to an installed Japanese font, which also backs the system
+# font in captions and message boxes (as font linking does on Windows).
+utf16_hex() { printf '%s\0\0' "$1" | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//; s/,$//'; }
 if [ ! -f "$WINEPREFIX/.mub-ready" ]; then
   wineboot -i >/dev/null 2>&1
-  font=$(fc-list :lang=ja family | grep -m1 -o 'Droid Sans Fallback' || fc-list :lang=ja family | head -n1 | cut -d, -f1)
+  font_file=$(fc-list :lang=ja file family | grep -m1 'unifont_jp' || fc-list :lang=ja file family | head -n1)
+  font=$(echo "$font_file" | sed 's/^[^:]*: *//; s/,.*//; s/\\//g')
+  font_base=$(basename "${font_file%%:*}")
+  link=$(utf16_hex "$font_base,$font")
   reg=$(mktemp --suffix=.reg)
   {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
@@ -45,10 +50,15 @@ if [ ! -f "$WINEPREFIX/.mub-ready" ]; then
     for face in 'ＭＳ Ｐゴシック' 'ＭＳ ゴシック' 'MS PGothic' 'MS Gothic' 'MS UI Gothic'; do
       printf '"%s"="%s"\r\n' "$face" "$font"
     done
+    printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
+    for face in 'Tahoma' 'Microsoft Sans Serif' 'MS Shell Dlg' 'MS Shell Dlg 2'; do
+      printf '"%s"=hex(7):%s\r\n' "$face" "$link"
+    done
   } | iconv -f UTF-8 -t UTF-16 >"$reg"
   wine regedit /S "$reg" >/dev/null 2>&1
   wineserver -w
   rm -f "$reg"
+  echo "Japanese font for Wine: $font ($font_base)"
   touch "$WINEPREFIX/.mub-ready"
 fi
 
@@ -56,7 +66,7 @@ echo "== Win32 conformance tests under Wine"
 (cd "$build" && wine ./mub_conformance.exe)
 
 echo "== The game under Wine"
-(cd "$build" && exec wine ./mubmub.exe) &
+(cd "$build" && exec timeout 120 wine ./mubmub.exe) &
 game_pid=$!
 # The title's animation ends and the selection dialog opens after 53 ticks
 # (about 1.7 s); Wine needs a moment more to start.
@@ -64,10 +74,19 @@ sleep 1.2
 import -window root "$shots/title.png"
 sleep 4
 import -window root "$shots/dialog.png"
-# The dialog's first button (the story) has the focus: Enter starts the story.
-xdotool key Return
+# Click the dialog's first button (the story), which sits centred across the
+# dialog at about a fifth of its height whatever the font makes of its size.
+dialog=$(xdotool search --name 'ゲームを選択して下さい' | head -n1)
+if [ -z "$dialog" ]; then
+  echo "the selection dialog did not open" >&2
+  exit 1
+fi
+eval "$(xdotool getwindowgeometry --shell "$dialog")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * 23 / 100)) click 1
 sleep 2
 import -window root "$shots/story.png"
+# Keys go to the window under the pointer (there is no window manager).
+xdotool mousemove 300 300
 xdotool key Escape
 status=0
 wait "$game_pid" || status=$?
