@@ -22,9 +22,10 @@ static const struct story_page_def story_pages[] = {
     {STORY3_SCREEN, 14, 7, 19, 4},
 };
 
-/* The background is 550 rows high; the copy stops at its bottom. */
+/* A whole-window copy; the background has only 550 of its 600 rows, and a
+   blit takes nothing from below a bitmap's bottom. */
 #define STORY_BACK_WIDTH 600
-#define STORY_BACK_HEIGHT 550
+#define STORY_BACK_HEIGHT 600
 #define PICTURE_X 70
 #define PICTURE_Y 20
 #define PICTURE_WIDTH 430

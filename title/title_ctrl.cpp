@@ -18,9 +18,9 @@ int en_before_x = 400;    /* where the enemy figure was drawn last */
 #define LOGO_WIDTH 505
 #define LOGO_HEIGHT 170
 #define PROMPT_TOP 170
-/* The prompt band holds the picture's last 76 rows (170 to 245); copying
-   more would read below the bottom of the picture. */
-#define PROMPT_HEIGHT 76
+/* The copy asks for 245 rows; the picture has only 76 of them (170 to 245),
+   and a blit takes nothing from below a bitmap's bottom. */
+#define PROMPT_HEIGHT 245
 
 static void erase_walkers(HDC hdc)
 {

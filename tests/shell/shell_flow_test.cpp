@@ -17,7 +17,7 @@ namespace {
 std::string to_shooting_play(const char *answer)
 {
     auto lead = mubtest::lead_to_shooting();  // ends after tick 56
-    return lead.script + "56 lclick\n58 lclick\n59 lclick\n59 answer " + answer + "\n";
+    return lead.script + "56 lclick\n58 rclick\n59 lclick\n59 answer " + answer + "\n";
 }
 constexpr int kShootingFirstPlayTick = 61;
 
@@ -82,7 +82,7 @@ TEST(ShellScenes, QuestionBoxStopsTheClockUntilAnswered)
 {
     // Without an answer queued the simulator stops at the box and names it.
     auto lead = mubtest::lead_to_shooting();
-    auto run = run_sim(70, SimOptions{.script = lead.script + "56 lclick\n58 lclick\n59 lclick\n"});
+    auto run = run_sim(70, SimOptions{.script = lead.script + "56 lclick\n58 rclick\n59 lclick\n"});
     EXPECT_NE(run.exit_status, 0);
     EXPECT_NE(run.stderr_text.find("60"), std::string::npos) << run.stderr_text;
 }
