@@ -66,6 +66,18 @@ TEST_F(MessageConformance, QuitComesAfterThePostedMessagesWithItsCode) {
     EXPECT_EQ(msg.wParam, WPARAM(7));
 }
 
+TEST_F(MessageConformance, QuitComesBeforeAPendingPaintOrTick) {
+    SetTimer(hwnd_, 1, 10, NULL);
+    conf::sleep_ms(50);
+    InvalidateRect(hwnd_, NULL, FALSE);
+    PostQuitMessage(3);
+
+    MSG msg{};
+    EXPECT_EQ(GetMessageA(&msg, NULL, 0, 0), FALSE) << "got message " << msg.message << " first";
+    EXPECT_EQ(msg.wParam, WPARAM(3));
+    KillTimer(hwnd_, 1);
+}
+
 TEST_F(MessageConformance, TimerNeverQueuesMoreThanOneTick) {
     SetTimer(hwnd_, 1, 20, NULL);
     conf::sleep_ms(200);  // ten periods without taking messages
