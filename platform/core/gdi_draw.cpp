@@ -23,6 +23,33 @@ void fill(mub::Image &img, const Rect &r, uint32_t px) {
     for (int y = r.top; y < r.bottom; ++y) std::fill(img.row(y) + r.left, img.row(y) + r.right, px);
 }
 
+// Rows of a blit, one plain pass per operation so that the compiler
+// vectorises each; on x86-64 an AVX2 copy is chosen at load time where the
+// processor has it, which keeps a blit near the speed of memcpy.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__)) && !defined(_WIN32)
+#define MUB_ROW_PASS __attribute__((target_clones("avx2", "default")))
+#else
+#define MUB_ROW_PASS
+#endif
+
+MUB_ROW_PASS void copy_row(uint32_t *__restrict out, const uint32_t *__restrict in, int n) {
+    for (int i = 0; i < n; ++i) out[i] = in[i] & 0xFFFFFF;
+}
+MUB_ROW_PASS void or_row(uint32_t *__restrict out, const uint32_t *__restrict in, int n) {
+    for (int i = 0; i < n; ++i) out[i] = (out[i] | in[i]) & 0xFFFFFF;
+}
+MUB_ROW_PASS void and_row(uint32_t *__restrict out, const uint32_t *__restrict in, int n) {
+    for (int i = 0; i < n; ++i) out[i] = out[i] & in[i] & 0xFFFFFF;
+}
+
+// A monochrome source takes the destination's two colours.
+void mono_row(uint32_t *out, const uint32_t *in, int n, DWORD rop, uint32_t mono0, uint32_t mono1) {
+    for (int i = 0; i < n; ++i) {
+        const uint32_t s = (in[i] & 0xFFFFFF) ? mono1 : mono0;
+        out[i] = rop == SRCCOPY ? s : rop == SRCPAINT ? ((out[i] | s) & 0xFFFFFF) : (out[i] & s);
+    }
+}
+
 void mark_if_window(HDC hdc) {
     if (const DcObject *dc = find_dc(hdc); dc && dc->kind != DcKind::Memory) mark_dirty();
 }
@@ -67,19 +94,17 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
         const Rect r = intersect(area, c);
         if (r.empty()) continue;
         for (int py = r.top; py < r.bottom; ++py) {
-            uint32_t *out = dst->image->row(py);
-            const uint32_t *in = from->row(int(py - dy));
-            for (int px = r.left; px < r.right; ++px) {
-                uint32_t s = in[px - dx] & 0xFFFFFF;
-                if (expand_mono) s = s ? mono1 : mono0;
-                uint32_t &d = out[px];
-                if (rop == SRCCOPY)
-                    d = s;
-                else if (rop == SRCPAINT)
-                    d = (d | s) & 0xFFFFFF;
-                else
-                    d = d & s;
-            }
+            uint32_t *out = dst->image->row(py) + r.left;
+            const uint32_t *in = from->row(int(py - dy)) + (r.left - dx);
+            const int n = r.right - r.left;
+            if (expand_mono)
+                mono_row(out, in, n, rop, mono0, mono1);
+            else if (rop == SRCCOPY)
+                copy_row(out, in, n);
+            else if (rop == SRCPAINT)
+                or_row(out, in, n);
+            else
+                and_row(out, in, n);
         }
     }
     mark_if_window(hdc);
