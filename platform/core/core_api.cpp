@@ -55,7 +55,11 @@ void present_if_dirty() {
     const Window *w = main_window();
     if (!h || !w || !w->visible) return;
     s.frame_dirty = false;
-    h->present(composed_frame());
+    // Without a box on top the frame is the window's own pixels: no copy.
+    if (s.modals.empty())
+        h->present(w->frame);
+    else
+        h->present(composed_frame());
 }
 
 }  // namespace mub::core::detail
