@@ -156,14 +156,16 @@ void draw_heart(Canvas& c, double cx, double cy, double r, Color fill, Color edg
 }
 
 void draw_heart_edge(Canvas& c, double cx, double cy, double r, Color fill, Color edge) {
-    c.polygon({{cx - 0.32 * r, cy - 0.7 * r}, {cx + 0.32 * r, cy - 0.7 * r}, {cx + 0.28 * r, cy + 0.2 * r}, {cx, cy + 0.95 * r},
-               {cx - 0.28 * r, cy + 0.2 * r}},
-              edge);
-    c.ellipse(cx, cy - 0.62 * r, 0.32 * r, 0.22 * r, edge);
-    c.polygon({{cx - 0.16 * r, cy - 0.6 * r}, {cx + 0.16 * r, cy - 0.6 * r}, {cx + 0.14 * r, cy + 0.2 * r}, {cx, cy + 0.7 * r},
-               {cx - 0.14 * r, cy + 0.2 * r}},
-              fill);
-    c.line(cx - 0.05 * r, cy - 0.5 * r, cx - 0.05 * r, cy, 1, White);
+    // The heart turned sideways: a slim lens with the notch at its top.
+    auto lens = [&](double k, Color col) {
+        c.polygon({{cx - 0.08 * r * k, cy - 0.72 * r}, {cx - 0.4 * r * k, cy - 0.45 * r}, {cx - 0.34 * r * k, cy + 0.1 * r},
+                   {cx, cy + 0.95 * r * (k > 0.8 ? 1 : 0.85)}, {cx + 0.34 * r * k, cy + 0.1 * r},
+                   {cx + 0.4 * r * k, cy - 0.45 * r}, {cx + 0.08 * r * k, cy - 0.72 * r}},
+                  col);
+    };
+    lens(1.0, edge);
+    lens(0.62, fill);
+    c.line(cx - 0.08 * r, cy - 0.45 * r, cx - 0.08 * r, cy - 0.1 * r, 1, White);
 }
 
 void draw_pile(Canvas& c, double cx, double bottom, double r, int kind) {

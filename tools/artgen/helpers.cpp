@@ -12,15 +12,16 @@ Canvas layer(int w, int h, const std::function<void(Canvas&)>& fn, Color outline
 }
 
 Canvas shatter(const Canvas& src, double cx, double cy, int spread) {
+    // The cracks are triangle waves, so every piece keeps a clean edge.
+    auto tri = [](int v) { int m = ((v % 8) + 8) % 8; return (m < 4 ? m : 8 - m) - 2; };
     Canvas out(src.width(), src.height(), kClear);
     for (int y = 0; y < src.height(); ++y)
         for (int x = 0; x < src.width(); ++x) {
             Color c = src.get(x, y);
             if (c == kClear) continue;
-            // A zig-zag crack: the dividing lines wobble by two pixels.
-            double jx = cx + ((y / 3) % 2 ? 1.5 : -1.5), jy = cy + ((x / 3) % 2 ? 1.5 : -1.5);
-            int sx = x < jx ? -1 : 1, sy = y < jy ? -1 : 1;
-            int dx = sx * spread, dy = sy * spread / 2 + spread / 2;
+            int sx = x < cx + tri(y) ? -1 : 1;
+            int sy = y < cy + tri(x) ? -1 : 1;
+            int dx = sx * spread, dy = spread > 1 ? sy * spread / 2 + spread / 2 : 0;
             out.set(x + dx, y + dy, c);
         }
     return out;

@@ -46,7 +46,7 @@ static Canvas crab_frame(int legs, int broken) {
         p.broken = broken;
         draw_crab(l, 24, 27, 13, cyan_crab(), p);
     });
-    if (broken) c = shatter(c, 24, 27, broken == 1 ? 1 : 3);
+    if (broken) c = shatter(c, 24, 27, broken == 1 ? 1 : 4);
     keep_columns(c, 1, 46);
     return c;
 }
@@ -95,9 +95,9 @@ Canvas pic_mub_en_b() {
                 p.broken = broken;
                 p.look = Look::Angry;
                 p.crown = true;
-                draw_crab(l, 35, 27, 18, col, p);
+                draw_crab(l, 35, 28, 18, col, p);
             });
-            if (broken) c = shatter(c, 35, 27, broken == 1 ? 1 : 4);
+            if (broken) c = shatter(c, 35, 28, broken == 1 ? 1 : 4);
             keep_columns(c, 3, 66);
             return c;
         };

@@ -56,14 +56,20 @@ Canvas pic_mub2_pl() {
     p.claws = 2;
     p.legs = 1;
     put_sprite(s, layer(48, 48, [&](Canvas& c) { draw_crab(c, 24, 30, 13, cyan_crab(), p); }), 48, 0, 48);
-    // Striking: leaning into the hole below, claws down, a flash under them.
+    // Striking: both claws slammed down into the hole below, a flash where
+    // they land and speed lines behind them.
     Canvas strike = layer(48, 48, [&](Canvas& c) {
         CrabPose q;
         q.claws = 0;
         q.look = Look::Angry;
-        draw_crab(c, 24, 26, 13, cyan_crab(), q);
-        draw_flash(c, 7, 42, 6, Yellow, White);
-        draw_flash(c, 41, 42, 6, Yellow, White);
+        draw_crab(c, 24, 20, 12, cyan_crab(), q);
+        for (int s2 = -1; s2 <= 1; s2 += 2) {
+            c.line(24 + s2 * 10, 24, 24 + s2 * 6, 38, 3, Teal);
+            c.circle(24 + s2 * 6, 39, 4, Teal);
+            c.circle(24 + s2 * 6, 39, 3, Aqua);
+        }
+        draw_flash(c, 24, 43, 9, Yellow, White);
+        for (int k = -1; k <= 1; ++k) c.line(24 + 16 * k, 2, 24 + 18 * k, 8, 1, White);
     });
     keep_columns(strike, 0, 47);
     put_sprite(s, strike, 96, 0, 48);

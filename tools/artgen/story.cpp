@@ -51,7 +51,6 @@ void pile_at(Canvas& c, double cx, double bottom, double r, int kind) {
 // Mid grey, the picture's frame, a black rounded text box and the prompt.
 Canvas pic_story_back() {
     Canvas c(601, 550, Gray);
-    c.dither_rect(0, 0, 601, 550, Gray, Silver, 1);
     c.round_rect(62, 12, 446, 306, 8, Black);
     c.round_rect(64, 14, 442, 302, 7, Silver);
     c.rect(68, 18, 434, 294, Black);
