@@ -27,28 +27,31 @@ void page_frame(Canvas& c, const char* title, Color accent) {
     font().draw_centred(c, 296, 26, title, text(White, 2, Black));
 }
 
-// A mouse seen from above with one button lit (0 left, 1 right).
-void mouse_picture(Canvas& c, int x, int y, int lit) {
+// A mouse seen from above. held: button shown held down (red), -1 none;
+// tap: button shown being clicked (yellow with a flash), -1 none.
+void mouse_picture(Canvas& c, int x, int y, int held, int tap) {
+    c.line(x + 28, y, x + 28, y - 18, 3, Gray);
     c.round_rect(x, y, 56, 84, 24, Gray);
     c.round_rect(x + 2, y + 2, 52, 80, 22, Silver);
     c.rect(x + 27, y + 2, 2, 34, Gray);
     c.rect(x + 2, y + 35, 52, 2, Gray);
-    Color on = Red, off = White;
-    c.round_rect(x + 5, y + 5, 21, 29, 9, lit == 0 ? on : off);
-    c.round_rect(x + 30, y + 5, 21, 29, 9, lit == 1 ? on : off);
-    c.line(x + 28, y, x + 28, y - 20, 3, Gray);
-    if (lit == 0) draw_flash(c, x + 8, y + 8, 10, Yellow, White);
-    else draw_flash(c, x + 48, y + 8, 10, Yellow, White);
+    for (int b = 0; b < 2; ++b) {
+        Color face = b == held ? Red : b == tap ? Yellow : White;
+        c.round_rect(x + 5 + 25 * b, y + 5, 21, 29, 9, face);
+    }
+    if (tap >= 0) draw_flash(c, x + 8 + 40 * tap, y + 6, 10, Yellow, White);
 }
 
-// The left 80 columns of the controls page: two mice, the first with `lit`
-// pressed and the second with the other button.
+// The left 80 columns of the controls page: how to press. The page blinks
+// between this strip and the same strip with the other button lit.
 void mouse_strip(Canvas& c, int lit) {
-    font().draw_centred(c, 46, 110, "押す", text(Yellow));
-    mouse_picture(c, 18, 150, lit);
-    font().draw_centred(c, 46, 250, lit == 0 ? "左" : "右", text(White, 2, Red));
-    mouse_picture(c, 18, 330, 1 - lit);
-    font().draw_centred(c, 46, 430, lit == 0 ? "右" : "左", text(White, 2, Red));
+    font().draw_centred(c, 46, 92, "移動", text(Yellow));
+    mouse_picture(c, 18, 132, -1, lit);
+    font().draw_centred(c, 46, 222, lit == 0 ? "←" : "→", text(White, 2, Red));
+    font().draw_centred(c, 46, 290, "発射", text(Fuchsia));
+    mouse_picture(c, 18, 330, 1 - lit, lit);
+    font().draw_centred(c, 44, 418, "押さえて", text(Red));
+    font().draw_centred(c, 44, 436, "クリック", text(Yellow));
 }
 
 void key_cap(Canvas& c, int x, int y, int w, const char* label, Color face) {
@@ -74,9 +77,10 @@ static Canvas controls_page(int lit) {
     font().draw(page, x, 350, "ハートを 発射！", text(Fuchsia, 2, White));
     font().draw(page, x, 410, "ハートは 同時に 4発まで 飛ばせます。", text(White));
     font().draw(page, x, 440, "左はじの 絵が 押し方の お手本です。", text(White));
+    font().draw(page, x, 462, "（赤は 押したまま、 黄色は クリック）", text(Silver));
     Canvas face = layer(60, 60, [](Canvas& l) { draw_mub(l, 30, 30, 24, Look::Right); }, Black);
-    page.draw(face, 470, 300);
-    for (int k = 0; k < 3; ++k) draw_heart(page, 500, 270 - 40 * k, 10, Red, Maroon);
+    page.draw(face, 500, 440);
+    for (int k = 0; k < 3; ++k) draw_heart(page, 530, 420 - 32 * k, 10, Red, Maroon);
     font().draw(page, 360, 495, "クリックで 次のページへ", text(Silver));
     return page;
 }
@@ -133,9 +137,17 @@ Canvas pic_mub2_se_1() {
     const char* keys[] = {"z", "x", "c", "v", "b"};
     int hx[] = {60, 160, 260, 360, 460};
     int hy[] = {180, 250, 180, 250, 180};
+    c.round_rect(36, 112, 528, 204, 16, Olive);
+    c.dither_rect(40, 116, 520, 196, Olive, Yellow, 3);
     for (int k = 0; k < 5; ++k) {
-        c.ellipse(hx[k] + 40, hy[k] + 50, 36, 11, Olive);
-        c.ellipse(hx[k] + 40, hy[k] + 50, 32, 8, Black);
+        draw_hole_back(c, hx[k] + 40, hy[k] + 50, 30, 9);
+        if (k == 3) {
+            Canvas ball = layer(40, 40, [](Canvas& l) { draw_mub(l, 20, 20, 13, Look::Happy); });
+            for (int y = 0; y < 30; ++y)
+                for (int x = 0; x < 40; ++x)
+                    if (ball.get(x, y) != kClear) c.set(hx[k] + 20 + x, hy[k] + 22 + y, ball.get(x, y));
+        }
+        draw_hole_front(c, hx[k] + 40, hy[k] + 50, 30, 9);
         key_cap(c, hx[k] + 18, hy[k] - 10, 44, keys[k], White);
     }
     CrabPose p;

@@ -138,16 +138,21 @@ Canvas pic_story(int n) {
             crab_at(c, 360, 255, 16, p);
             break;
         }
-        case 6: {  // A crab swears revenge.
+        case 6: {  // Behind a rock, a crab swears revenge on the far-off mub.
             sea(c, 240, Navy, Black);
-            c.ellipse(120, 250, 120, 70, Gray);
-            c.ellipse(120, 250, 112, 62, Purple);
+            bubbles(c, 6, 6);
             CrabPose p;
             p.claws = 2;
             p.look = Look::Angry;
-            crab_at(c, 300, 200, 30, p, boss_crab(2));
-            mub_at(c, 70, 170, 14, Look::Happy);
-            for (int k = 0; k < 5; ++k) draw_flash(c, 260 + 20 * k, 120 - (k % 2) * 10, 5, Red, Yellow);
+            crab_at(c, 130, 175, 30, p, boss_crab(2));
+            // The rock hides the crab's lower half.
+            c.ellipse(130, 262, 118, 62, Black);
+            c.ellipse(130, 262, 115, 59, Gray);
+            c.ellipse(100, 240, 60, 22, Silver);
+            c.ellipse(160, 280, 50, 18, 0x808080);
+            for (int k = 0; k < 5; ++k) draw_flash(c, 82 + 24 * k, 92 - (k % 2) * 12, 7, Red, Yellow);
+            mub_at(c, 360, 215, 13, Look::Happy);
+            for (int k = 0; k < 3; ++k) c.rect(330 - 14 * k, 232, 6, 2, Gray);
             break;
         }
         default: {  // The battle goes round and round for ever.
