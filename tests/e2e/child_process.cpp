@@ -8,6 +8,7 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -77,6 +78,9 @@ std::optional<int> ChildProcess::wait_for(std::chrono::milliseconds limit) {
 
 void ChildProcess::kill_now() {
     if (pid_ <= 0 || status_) return;
+    // Asked first, so that an X server removes its lock file.
+    ::kill(pid_, SIGTERM);
+    if (wait_for(std::chrono::seconds(2))) return;
     ::kill(pid_, SIGKILL);
     int status = 0;
     while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
@@ -85,23 +89,32 @@ void ChildProcess::kill_now() {
 }
 
 int run_command(const std::vector<std::string> &argv, const std::vector<std::string> &env_extra, std::string *out) {
+    constexpr auto kLimit = std::chrono::seconds(20);
     int pipe_fds[2];
     if (::pipe2(pipe_fds, O_CLOEXEC) != 0) return -1;
     ChildProcess child(argv, env_extra, pipe_fds[1]);
     ::close(pipe_fds[1]);
+    // Read until the output ends, but never longer than the limit: a tool
+    // that hangs (say, waiting for a window that never comes) fails the test.
+    const auto end = std::chrono::steady_clock::now() + kLimit;
     std::string text;
     char buf[4096];
-    for (ssize_t n; (n = ::read(pipe_fds[0], buf, sizeof buf)) != 0;) {
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            break;
-        }
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+        if (left.count() <= 0) break;
+        pollfd pfd{pipe_fds[0], POLLIN, 0};
+        const int ready = ::poll(&pfd, 1, int(left.count()));
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) break;
+        const ssize_t n = ::read(pipe_fds[0], buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
         text.append(buf, size_t(n));
     }
     ::close(pipe_fds[0]);
     if (out) *out = text;
-    const auto status = child.wait_for(std::chrono::seconds(30));
-    return status ? *status : -1;
+    const auto status = child.wait_for(std::chrono::seconds(1));
+    return status ? *status : -1;  // the child is killed when it goes out of scope
 }
 
 bool on_path(const std::string &program) {
