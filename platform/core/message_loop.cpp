@@ -206,8 +206,11 @@ bool take_timer(MSG &m) {
     for (Timer &tm : s.timers)
         if (tm.due <= t && (!due || tm.due < due->due)) due = &tm;
     if (!due) return false;
-    // Delivery starts the next period: a late timer does not catch up.
-    due->due = t + due->period;
+    // The next tick is one period after this one was due, so small delays
+    // in waking up do not add up; a tick late by half a period or more (a
+    // stalled process) starts the next period from now instead of catching up.
+    due->due += due->period;
+    if (due->due < t + (due->period + 1) / 2) due->due = t + due->period;
     m = MSG{};
     m.hwnd = due->hwnd;
     m.message = WM_TIMER;
