@@ -1,0 +1,195 @@
+#!/usr/bin/env python3
+"""Runs a program on a virtual X display and measures it; used by scripts/bench.sh.
+
+  desktop_run.py mubmub BUILD_DIR SECONDS      the desktop build: title and whack play
+  desktop_run.py wine PROBE_EXE SECONDS        the Windows timer probe under Wine
+
+Prints one JSON object: tick periods (ms), the stall check, CPU share of one
+core, start-up time (process start to first frame), peak resident set (KB).
+"""
+import json
+import os
+import random
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+DISPLAY = os.environ.get("MUB_BENCH_DISPLAY", ":87")
+CLK_TCK = os.sysconf("SC_CLK_TCK")
+
+
+def cpu_seconds(pids):
+    total = 0
+    for pid in pids:
+        try:
+            with open(f"/proc/{pid}/stat") as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+            total += int(fields[11]) + int(fields[12])  # utime, stime
+        except (OSError, IndexError):
+            pass
+    return total / CLK_TCK
+
+
+def vm_hwm_kb(pid):
+    try:
+        with open(f"/proc/{pid}/status") as f:
+            for line in f:
+                if line.startswith("VmHWM:"):
+                    return int(line.split()[1])
+    except OSError:
+        pass
+    return None
+
+
+def xdotool(*args, check=False):
+    return subprocess.run(["xdotool", *args], capture_output=True, text=True, check=check)
+
+
+def start_x():
+    x = subprocess.Popen(["Xvfb", DISPLAY, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.environ["DISPLAY"] = DISPLAY
+    for _ in range(100):
+        if subprocess.run(["xdpyinfo"], capture_output=True).returncode == 0:
+            return x
+        time.sleep(0.05)
+    x.terminate()
+    sys.exit("Xvfb did not start on " + DISPLAY)
+
+
+def launch(argv, env):
+    """Starts argv with the realtime clock read just before exec (in t0)."""
+    t0_file = tempfile.mktemp()
+    env = dict(os.environ, **env, MUB_T0_FILE=t0_file)
+    p = subprocess.Popen(["bash", "-c", 'date +%s%N > "$MUB_T0_FILE"; exec "$@"', "launch", *argv], env=env,
+                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return p, t0_file
+
+
+def periods_ms(times_ns, pause_ms=250):
+    """Tick periods, leaving out the pauses while a modal box stopped the timer."""
+    all_p = [(b - a) / 1e6 for a, b in zip(times_ns, times_ns[1:])]
+    return [p for p in all_p if p < pause_ms], sum(1 for p in all_p if p >= pause_ms)
+
+
+def summarise(periods):
+    if not periods:
+        return {}
+    s = sorted(periods)
+    return {"count": len(s), "mean": statistics.fmean(s), "min": s[0], "max": s[-1],
+            "p1": s[int(0.01 * (len(s) - 1))], "p99": s[int(0.99 * (len(s) - 1))],
+            "within_2ms": sum(1 for p in s if abs(p - 32) <= 2) / len(s)}
+
+
+def run_mubmub(build, seconds):
+    tick_log, present_log = tempfile.mktemp(), tempfile.mktemp()
+    env = {"MUB_TICK_LOG": tick_log, "MUB_PRESENT_LOG": present_log,
+           "LD_PRELOAD": os.path.join(build, "bench", "libmub_present_probe.so"), "SDL_VIDEODRIVER": "x11"}
+    p, t0_file = launch([os.path.join(build, "mubmub")], env)
+    win = xdotool("search", "--sync", "--onlyvisible", "--pid", str(p.pid)).stdout.split()[0]
+    xdotool("windowfocus", "--sync", win)
+    rng = random.Random(1)
+    began = time.monotonic()
+    cpu0, wall0 = cpu_seconds([p.pid]), time.monotonic()
+    stall_at = None
+
+    def keys(*names, gap=0.5):
+        for n in names:
+            xdotool("key", "--window", win, n)
+            time.sleep(gap)
+
+    # Rounds of: the title animation, the dialog (Tab Tab Enter chooses the
+    # whack game), its title and two pages, its box, play with random
+    # letters, the result, back to the title.
+    while time.monotonic() - began < seconds:
+        time.sleep(2.4)                                  # title animation, then the dialog
+        keys("Tab", "Tab", "Return", "Return", "Return", "Return", "Return", gap=0.6)
+        play_end = time.monotonic() + 15
+        while time.monotonic() < play_end and time.monotonic() - began < seconds:
+            xdotool("key", "--window", win, rng.choice("zxcvb"))
+            time.sleep(0.15)
+            if stall_at is None and time.monotonic() - began > 12:
+                os.kill(p.pid, signal.SIGSTOP)           # a stalled process
+                time.sleep(1.0)
+                stall_at = time.monotonic_ns()
+                os.kill(p.pid, signal.SIGCONT)
+        if time.monotonic() - began >= seconds:
+            break
+        time.sleep(1.5)
+        keys("Return", gap=0.3)                          # leave the result screen
+    cpu1, wall1 = cpu_seconds([p.pid]), time.monotonic()
+    hwm = vm_hwm_kb(p.pid)
+    xdotool("key", "--window", win, "Escape")
+    try:
+        code = p.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        p.kill()
+        code = "killed"
+
+    ticks = [int(line) for line in open(tick_log) if line.strip()]
+    presents = [line.split() for line in open(present_log) if line.strip()]
+    t0 = int(open(t0_file).read())
+    for f in (tick_log, present_log, t0_file):
+        os.unlink(f)
+    periods, pauses = periods_ms(ticks)
+    # After the stall: one late tick at once, then the normal pace; a burst
+    # would show as periods well under 32 ms right after the resume.
+    after = [t for t in ticks if stall_at and t >= stall_at - 50_000_000][:16]
+    burst = sum(1 for a, b in zip(after, after[1:]) if (b - a) / 1e6 < 16)
+    return {"ticks": len(ticks), "periods": summarise(periods), "pauses": pauses,
+            "stall_checked": stall_at is not None and len(after) > 1, "burst_after_stall": burst,
+            "cpu_share": (cpu1 - cpu0) / (wall1 - wall0), "wall": wall1 - wall0,
+            "startup_ms": (int(presents[0][0]) - t0) / 1e6 if presents else None,
+            "vm_hwm_kb": hwm, "exit": code}
+
+
+def wine_pids(name):
+    out = subprocess.run(["pgrep", "-f", name], capture_output=True, text=True).stdout.split()
+    return [int(x) for x in out]
+
+
+def run_wine(probe, seconds):
+    log = tempfile.mktemp()
+    env = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml="}
+    t_start = time.monotonic()
+    p, t0_file = launch(["wine", probe, log, str(seconds)], env)
+    # Measure the steady part: from the first tick until shortly before the end.
+    while not (os.path.exists(log) and "tick" in open(log).read()):
+        if time.monotonic() - t_start > 60 or p.poll() is not None:
+            sys.exit("the probe did not start under Wine")
+        time.sleep(0.1)
+    pids = wine_pids("timer_probe.exe") + wine_pids("wineserver")
+    cpu0, wall0 = cpu_seconds(pids), time.monotonic()
+    time.sleep(max(1.0, seconds - 2))
+    cpu1, wall1 = cpu_seconds(pids), time.monotonic()
+    hwm = max([vm_hwm_kb(x) or 0 for x in wine_pids("timer_probe.exe")] or [0])
+    code = p.wait(timeout=60)
+    lifetime = time.monotonic() - t_start
+    lines = [line.split() for line in open(log)]
+    t0 = int(open(t0_file).read())
+    os.unlink(log), os.unlink(t0_file)
+    ticks = [int(x[2]) for x in lines if x[0] == "tick"]
+    paint = [int(x[1]) for x in lines if x[0] == "paint"]
+    periods, pauses = periods_ms(ticks)
+    return {"ticks": len(ticks), "periods": summarise(periods), "pauses": pauses,
+            "cpu_share": (cpu1 - cpu0) / (wall1 - wall0), "wall": wall1 - wall0,
+            "startup_ms": (paint[0] - t0) / 1e6 if paint else None,
+            "overhead_s": lifetime - seconds, "vm_hwm_kb": hwm, "exit": code}
+
+
+def main():
+    what, target, seconds = sys.argv[1], sys.argv[2], float(sys.argv[3])
+    x = start_x()
+    try:
+        result = run_mubmub(target, seconds) if what == "mubmub" else run_wine(target, seconds)
+    finally:
+        x.terminate()
+        x.wait()
+    print(json.dumps(result))
+
+
+if __name__ == "__main__":
+    main()
