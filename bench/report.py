@@ -1,0 +1,113 @@
+#!/usr/bin/env python3
+"""Measures every speed figure and prints it beside its baseline; run by scripts/bench.sh.
+
+  report.py BUILD_DIR SECONDS [WINE_PROBE_EXE]
+"""
+import json
+import os
+import subprocess
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def blits(build):
+    out = subprocess.run([os.path.join(build, "bench", "mub_bench_blit"), "--benchmark_format=json",
+                          "--benchmark_repetitions=5", "--benchmark_min_time=0.2",
+                          "--benchmark_report_aggregates_only=true"],
+                         capture_output=True, text=True, check=True).stdout
+    med = {b["run_name"]: b["cpu_time"] for b in json.loads(out)["benchmarks"] if b.get("aggregate_name") == "median"}
+    return med["BM_Memcpy"], med["BM_BitBltCopy"], med["BM_BitBltMaskedPair"]
+
+
+def sim_runs(build, runs=5):
+    script = os.path.join(HERE, "story.script")
+    ticks_wanted = next(int(w) for line in open(script) if "--ticks" in line
+                        for w in line.split()[line.split().index("--ticks") + 1:][:1])
+    best, peak, ticks = None, 0, 0
+    state = os.path.join(build, "bench", "story_state.json")
+    for _ in range(runs):
+        t = time.perf_counter()
+        p = subprocess.Popen([os.path.join(build, "mubmub-sim"), "--ticks", str(ticks_wanted), "--script", script,
+                              "--state", state])
+        _, status, usage = os.wait4(p.pid, 0)
+        wall = time.perf_counter() - t
+        if status != 0:
+            sys.exit("mubmub-sim failed on the story script")
+        ticks = json.load(open(state))["tick"]
+        best = wall if best is None else min(best, wall)
+        peak = max(peak, usage.ru_maxrss)
+    return ticks, best, peak
+
+
+def desktop(what, target, seconds):
+    out = subprocess.run([sys.executable, os.path.join(HERE, "desktop_run.py"), what, target, str(seconds)],
+                         capture_output=True, text=True)
+    if out.returncode != 0:
+        print(f"{what} run failed: {out.stderr.strip()}", file=sys.stderr)
+        return None
+    return json.loads(out.stdout)
+
+
+def main():
+    build, seconds = sys.argv[1], float(sys.argv[2])
+    probe = sys.argv[3] if len(sys.argv) > 3 else None
+    rows = []
+
+    def row(figure, value, baseline, ratio, goal):
+        rows.append((figure, value, baseline, ratio, goal))
+
+    mem, copy, pair = blits(build)
+    row("BitBlt SRCCOPY 600x570", f"{copy / 1000:.1f} us", f"memcpy {mem / 1000:.1f} us", f"{copy / mem:.2f}x",
+        "<= 1.5x")
+    row("BitBlt SRCAND+SRCPAINT 600x570", f"{pair / 1000:.1f} us", f"memcpy {mem / 1000:.1f} us",
+        f"{pair / mem:.2f}x", "<= 3x")
+
+    ticks, wall, peak = sim_runs(build)
+    rate = ticks / wall
+    row("Simulator, story through both games", f"{rate:,.0f} ticks/s ({ticks} ticks, {wall:.2f} s)",
+        "real time 31.25 ticks/s", f"{rate / 31.25:,.0f}x", ">= 20,000 ticks/s")
+    row("Simulator peak resident set", f"{peak / 1024:.1f} MB", "-", "-", "<= 20 MB")
+
+    d = desktop("mubmub", build, seconds)
+    w = desktop("wine", probe, seconds) if probe else None
+    if d is None:
+        sys.exit("the desktop run failed")
+
+    def ratio(a, b, fmt="{:.2f}x"):
+        return fmt.format(a / b) if (a is not None and b) else "-"
+
+    dp, wp = d["periods"], (w or {}).get("periods", {})
+    base = (lambda s: s) if w else (lambda s: "no Wine run")
+    row("Tick period, mean", f"{dp['mean']:.3f} ms", base(f"{wp.get('mean', 0):.3f} ms"),
+        ratio(dp["mean"], wp.get("mean")) if w else "-", "32 +- 0.1 ms")
+    row("Tick periods within 2 ms of 32", f"{100 * dp['within_2ms']:.1f}%",
+        base(f"{100 * wp.get('within_2ms', 0):.1f}%"), ratio(dp["within_2ms"], wp.get("within_2ms")) if w else "-",
+        ">= 99%")
+    row("Tick period, 1st-99th percentile", f"{dp['p1']:.1f}-{dp['p99']:.1f} ms",
+        base(f"{wp.get('p1', 0):.1f}-{wp.get('p99', 0):.1f} ms"), "-", "within 30-34 ms")
+    row("Ticks in a burst after a 1 s stall", str(d["burst_after_stall"]) if d["stall_checked"] else "not run",
+        "-", "-", "0")
+    row("CPU while animating (share of one core)", f"{100 * d['cpu_share']:.2f}%",
+        base(f"{100 * w['cpu_share']:.2f}% (wine + wineserver)") if w else "no Wine run",
+        ratio(d["cpu_share"], w["cpu_share"]) if w else "-", "<= 3%")
+    row("Start-up: process start to first frame", f"{d['startup_ms']:.0f} ms",
+        base(f"{w['startup_ms']:.0f} ms (+{w['overhead_s'] - (w['startup_ms'] / 1000):.1f} s to stop)")
+        if w else "no Wine run", ratio(d["startup_ms"], w["startup_ms"]) if w else "-", "<= 150 ms")
+    row("Desktop peak resident set (VmHWM)", f"{d['vm_hwm_kb'] / 1024:.1f} MB",
+        base(f"{w['vm_hwm_kb'] / 1024:.1f} MB (wine process)") if w else "no Wine run",
+        ratio(d["vm_hwm_kb"], w["vm_hwm_kb"]) if w else "-", "<= 40 MB")
+
+    head = ("Figure", "Measured", "Baseline (same run)", "Ratio", "Goal")
+    widths = [max(len(str(r[i])) for r in rows + [head]) for i in range(5)]
+    for r in [head, tuple("-" * x for x in widths)] + rows:
+        print("  ".join(str(c).ljust(widths[i]) for i, c in enumerate(r)))
+    print(f"\nDesktop: {d['ticks']} ticks over {d['wall']:.0f} s of title and whack play under Xvfb, "
+          f"{d['pauses']} pauses for boxes left out, exit status {d['exit']}.")
+    if w:
+        print(f"Wine: the Windows timer probe (bench/wine/timer_probe.c), {w['ticks']} ticks, exit status {w['exit']}.")
+
+
+if __name__ == "__main__":
+    main()
