@@ -20,6 +20,9 @@ struct BadLine {
     const char *detail;  // a word the message must contain
 };
 
+// Shown in test names and failures as the script itself.
+void PrintTo(const BadLine &b, std::ostream *os) { *os << testing::PrintToString(std::string(b.script)); }
+
 class BadScriptLine : public testing::TestWithParam<BadLine> {};
 
 TEST_P(BadScriptLine, NamesTheLineExitsTwoAndWritesNothing) {
@@ -59,6 +62,11 @@ struct BadArgs {
     std::vector<std::string> args;
     const char *detail;
 };
+
+void PrintTo(const BadArgs &b, std::ostream *os)
+{
+    for (const auto &a : b.args) *os << a << ' ';
+}
 
 class BadArguments : public testing::TestWithParam<BadArgs> {};
 
