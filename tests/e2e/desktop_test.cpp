@@ -82,6 +82,16 @@ TEST_F(Desktop, StartsDrawsTakesAClickAndQuitsOnEscape) {
     window = window.substr(0, window.find('\n'));
     ASSERT_FALSE(window.empty());
 
+    // Its title, and a client area of 592 x 543 at scale 1 on this display.
+    std::string geometry;
+    ASSERT_EQ(run_command({"xdotool", "getwindowgeometry", window}, env_, &geometry), 0);
+    EXPECT_NE(geometry.find("Geometry: 592x543"), std::string::npos) << geometry;
+    if (on_path("xprop")) {
+        std::string name;
+        ASSERT_EQ(run_command({"xprop", "-id", window, "_NET_WM_NAME"}, env_, &name), 0);
+        EXPECT_NE(name.find("\"むぶむぶゲーム\""), std::string::npos) << name;
+    }
+
     // A second into the title animation, the figures are on screen.
     std::this_thread::sleep_for(1000ms);
     EXPECT_FALSE(game.wait_for(0ms).has_value()) << "the program ended by itself";
