@@ -23,8 +23,8 @@ def blits(build):
 
 def sim_runs(build, runs=5):
     script = os.path.join(HERE, "story.script")
-    ticks_wanted = next(int(w) for line in open(script) if "--ticks" in line
-                        for w in line.split()[line.split().index("--ticks") + 1:][:1])
+    import re
+    ticks_wanted = int(re.search(r"--ticks (\d+)", open(script).read()).group(1))
     best, peak, ticks = None, 0, 0
     state = os.path.join(build, "bench", "story_state.json")
     for _ in range(runs):
