@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "support/sim.h"
+#include "support/trace.h"
 
 namespace shootingtest {
 
@@ -29,38 +30,10 @@ inline std::string to_play(const char *answer)
     return lead.script + "56 lclick\n58 rclick\n59 lclick\n59 answer " + answer + "\n";
 }
 
-inline const nlohmann::json &at_tick(const mubtest::SimRun &run, int t)
-{
-    static const nlohmann::json missing;
-    for (const auto &s : run.trace)
-        if (s.value("tick", -1) == t)
-            return s;
-    ADD_FAILURE() << "no trace entry for tick " << t;
-    return missing;
-}
-
-inline int var(const mubtest::SimRun &run, int t, const char *name, int index = -1)
-{
-    const auto &s = at_tick(run, t);
-    if (!s.contains(name))
-        return -99999;
-    return index < 0 ? s[name].get<int>() : s[name][index].get<int>();
-}
-
-struct Box {
-    int left, top, right, bottom;  // right and bottom exclusive
-};
-
-// Pixels in the box that are not black.
-inline int lit_pixels(const mubtest::Screenshot &shot, Box b)
-{
-    int n = 0;
-    for (int y = std::max(0, b.top); y < std::min(shot.height, b.bottom); y++)
-        for (int x = std::max(0, b.left); x < std::min(shot.width, b.right); x++)
-            if ((shot.at(x, y) & 0xFFFFFF) != 0)
-                n++;
-    return n;
-}
+using mubtest::at_tick;
+using mubtest::Box;
+using mubtest::lit_pixels;
+using mubtest::var;
 
 inline bool same_pixels(const mubtest::Screenshot &a, const mubtest::Screenshot &b, Box box)
 {
