@@ -30,15 +30,22 @@ for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 
 "$build/mubmub" >/dev/null 2>&1 &
 game_pid=$!
-win=$(xdotool search --sync --onlyvisible --pid "$game_pid" | head -1)
+win=$(xdotool search --sync --onlyvisible --pid "$game_pid" | tail -1)
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 read -r gx gy gw gh < <(xdotool getwindowgeometry --shell "$win" | awk -F= '/^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{print x, y, w, h}')
 
+# Alive and not a zombie waiting to be reaped.
+alive() { [ -r "/proc/$game_pid/status" ] && ! grep -q '^State:.*Z' "/proc/$game_pid/status"; }
+died() {
+  local st=0; wait "$game_pid" || st=$?
+  game_pid=""
+  echo "soak: the program ended by itself after $(( $(date +%s) - start )) s, status $st" >&2; exit 1
+}
 rss() { awk '/^VmRSS:/{print $2}' "/proc/$game_pid/status"; }
 keys=(z x c v b Return Return Tab space Left Right)
 start=$(date +%s) next_sample=$start base="" peak=0 samples=0 events=0
 while (( $(date +%s) - start < seconds )); do
-  kill -0 "$game_pid" 2>/dev/null || { echo "soak: the program died after $(( $(date +%s) - start )) s" >&2; exit 1; }
+  alive || died
   if (( RANDOM % 3 )); then
     xdotool key --window "$win" "${keys[RANDOM % ${#keys[@]}]}" 2>/dev/null || true
   else
@@ -57,9 +64,10 @@ while (( $(date +%s) - start < seconds )); do
     fi
   fi
 done
+alive || died
 final=$(rss)
-xdotool key --window "$win" Escape
-for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+xdotool key --window "$win" Escape 2>/dev/null || xdotool key Escape
+for _ in $(seq 100); do alive || break; sleep 0.1; done
 status=0; wait "$game_pid" || status=$?
 game_pid=""
 growth=$(( ${peak:-0} - ${base:-0} ))
