@@ -2,6 +2,7 @@
 // by a script of input events; reports its state, a per-tick trace and a
 // screenshot.
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -26,8 +27,10 @@ int main(int argc, char **argv) {
         if (*options.script == "-") {
             text << std::cin.rdbuf();
         } else {
+            // A directory opens like a file here and then reads as empty.
+            std::error_code ec;
             std::ifstream in(*options.script, std::ios::binary);
-            if (!in) {
+            if (!in || std::filesystem::is_directory(*options.script, ec)) {
                 std::fprintf(stderr, "mubmub-sim: cannot read the script %s\n", options.script->c_str());
                 return kExitUsage;
             }
