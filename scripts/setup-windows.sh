@@ -11,17 +11,6 @@ packages=(
   xvfb xdotool imagemagick x11-utils
 )
 
-as_root() {
-  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
-}
-
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-  export DEBIAN_FRONTEND=noninteractive
-  dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
-  as_root apt-get update
-  as_root apt-get install -y "${missing[@]}"
-fi
+. "$(dirname "${BASH_SOURCE[0]}")/packages.sh"
+dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
+install_missing "${packages[@]}"

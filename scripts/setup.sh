@@ -14,19 +14,8 @@ packages=(
   xvfb xdotool imagemagick x11-utils
 )
 
-as_root() {
-  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
-}
-
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-  export DEBIAN_FRONTEND=noninteractive
-  as_root apt-get update
-  as_root apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+. "$here/scripts/packages.sh"
+APT_OPTIONS=--no-install-recommends install_missing "${packages[@]}"
 
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j"$(nproc 2>/dev/null || echo 2)"

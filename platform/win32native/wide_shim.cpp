@@ -24,14 +24,14 @@ public:
             return;
         // A Japanese system font is a 16-pixel Gothic whose full-width
         // characters fill the whole cell: ask for that character height.
-        LOGFONTW spec{};
-        spec.lfHeight = -metrics.tmHeight;
-        spec.lfWeight = FW_NORMAL;
-        spec.lfCharSet = SHIFTJIS_CHARSET;
-        spec.lfQuality = NONANTIALIASED_QUALITY;
-        spec.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-        lstrcpynW(spec.lfFaceName, L"\uff2d\uff33 \u30b4\u30b7\u30c3\u30af", LF_FACESIZE);  // ＭＳ ゴシック
-        font_ = CreateFontIndirectW(&spec);
+        LOGFONTW wanted{};
+        wanted.lfHeight = -metrics.tmHeight;
+        wanted.lfWeight = FW_NORMAL;
+        wanted.lfCharSet = SHIFTJIS_CHARSET;
+        wanted.lfQuality = NONANTIALIASED_QUALITY;
+        wanted.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+        lstrcpynW(wanted.lfFaceName, L"\uff2d\uff33 \u30b4\u30b7\u30c3\u30af", LF_FACESIZE);  // ＭＳ ゴシック
+        font_ = CreateFontIndirectW(&wanted);
         if (font_)
             previous_ = SelectObject(hdc, font_);
     }
