@@ -10,8 +10,8 @@ packages=(
   build-essential cmake pkg-config
   libsdl2-dev libpng-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  unifont llvm clang binutils-mingw-w64-i686
-  xvfb xdotool imagemagick x11-utils
+  unifont llvm clang libclang-rt-14-dev binutils-mingw-w64-i686
+  xvfb xfonts-base xdotool imagemagick x11-utils
 )
 
 . "$here/scripts/packages.sh"
