@@ -60,8 +60,8 @@ extern "C" {
 
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop) {
     if (rop != SRCCOPY && rop != SRCPAINT && rop != SRCAND) return FALSE;
-    auto dst = surface_of(hdc);
-    auto src = surface_of(hdcSrc);
+    auto dst = surface_of(hdc, Use::Write);
+    auto src = surface_of(hdcSrc, Use::Read);
     if (!dst || !src) return FALSE;
     if (cx <= 0 || cy <= 0) return TRUE;
 
@@ -113,7 +113,7 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
 
 int WINAPI FillRect(HDC hdc, const RECT *lprc, HBRUSH hbr) {
     if (!lprc) return 0;
-    auto dst = surface_of(hdc);
+    auto dst = surface_of(hdc, Use::Write);
     const BrushObject *brush = find_brush(hbr);
     if (!dst || !brush) return 0;
     if (brush->hollow) return 1;
@@ -128,7 +128,7 @@ int WINAPI FillRect(HDC hdc, const RECT *lprc, HBRUSH hbr) {
 }
 
 COLORREF WINAPI GetPixel(HDC hdc, int x, int y) {
-    auto s = surface_of(hdc);
+    auto s = surface_of(hdc, Use::Read);
     if (!s) return CLR_INVALID;
     for (const Rect &c : s->clip) {
         if (x >= c.left && x < c.right && y >= c.top && y < c.bottom) return to_colorref(s->image->row(y)[x]);
@@ -138,7 +138,7 @@ COLORREF WINAPI GetPixel(HDC hdc, int x, int y) {
 
 BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR text, int count) {
     if (count < 0 || (count > 0 && !text)) return FALSE;
-    auto dst = surface_of(hdc);
+    auto dst = surface_of(hdc, Use::Write);
     if (!dst) return FALSE;
     const DcObject *dc = find_dc(hdc);
     const std::u32string s = mub::text::decode_cp932(std::string_view(text ? text : "", size_t(count)));

@@ -3,6 +3,7 @@
 
 #include "platform/core/bitmaps.h"
 #include "platform/core/gdi_surface.h"
+#include "platform/core/picture_cache.h"
 #include "platform/resource/resources.h"
 
 using namespace mub::core;
@@ -10,14 +11,15 @@ using namespace mub::core::detail;
 
 namespace mub::core::detail {
 
-std::optional<Surface> surface_of(HDC hdc) {
+std::optional<Surface> surface_of(HDC hdc, Use use) {
     DcObject *dc = find_dc(hdc);
     if (!dc) return std::nullopt;
     Surface s;
     if (dc->kind == DcKind::Memory) {
         BitmapObject *bm = find_bitmap(dc->bitmap);
-        if (!bm || !bm->image) return std::nullopt;
-        s.image = bm->image.get();
+        if (!bm) return std::nullopt;
+        s.image = bitmap_pixels(*bm, use == Use::Write);
+        if (!s.image) return std::nullopt;
         s.bpp = bm->bpp;
     } else {
         Window *w = find_window(dc->hwnd);
@@ -105,6 +107,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ h) {
     if (BitmapObject *bm = find_bitmap(h)) {
         if (bm->stock) return TRUE;
         if (bm->selected_in) return FALSE;  // still in a DC
+        forget_picture(*bm);
         s.bitmaps.erase(reinterpret_cast<uintptr_t>(h));
         return TRUE;
     }
@@ -132,12 +135,10 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF colour) {
 
 HBITMAP WINAPI LoadBitmapA(HINSTANCE, LPCSTR name) {
     if (!name) return nullptr;
-    auto bitmap = mub::res::load_bitmap(mub::res::Id::from_win32(name));
-    if (!bitmap) return nullptr;
-    const uintptr_t h = new_handle();
+    auto dib = mub::res::program_resources().find(mub::res::kRtBitmap, mub::res::Id::from_win32(name));
     BitmapObject bm;
-    bm.image = std::make_shared<mub::Image>(std::move(bitmap->image));
-    bm.bpp = bitmap->bpp;
+    if (!dib || !adopt_picture(bm, *dib)) return nullptr;
+    const uintptr_t h = new_handle();
     state().bitmaps[h] = std::move(bm);
     return reinterpret_cast<HBITMAP>(h);
 }

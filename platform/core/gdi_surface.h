@@ -14,8 +14,11 @@ struct Surface {
     std::vector<Rect> clip;  // disjoint, inside the image
 };
 
-// Nothing for a stale DC or one whose window is gone.
-std::optional<Surface> surface_of(HDC hdc);
+enum class Use { Read, Write };
+
+// Nothing for a stale DC or one whose window is gone. A picture's pixels are
+// decoded again if they were dropped; drawing into one keeps them for good.
+std::optional<Surface> surface_of(HDC hdc, Use use);
 
 // Frees a DC of any kind, giving back its selected bitmap.
 void free_dc(HDC hdc);

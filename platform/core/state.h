@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -53,10 +54,14 @@ struct Timer {
 };
 
 struct BitmapObject {
-    std::shared_ptr<Image> image;
+    std::shared_ptr<Image> image;  // null while a loaded picture's pixels are dropped
     int bpp = 32;
     HDC selected_in = nullptr;
     bool stock = false;
+    // A picture loaded from the resources and never drawn into: its pixels
+    // can be decoded again from here (picture_cache.h).
+    std::span<const uint8_t> dib;
+    uint64_t last_use = 0;
 };
 
 struct BrushObject {
@@ -104,6 +109,8 @@ struct State {
     } last_click;
 
     std::map<uintptr_t, BitmapObject> bitmaps;
+    size_t picture_bytes = 0;  // decoded pixels of pictures that may be dropped
+    uint64_t picture_clock = 0;
     std::map<uintptr_t, BrushObject> brushes;
     std::map<uintptr_t, DcObject> dcs;
     HGDIOBJ stock_brushes[6] = {};
