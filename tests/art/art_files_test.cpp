@@ -55,8 +55,9 @@ TEST(ArtFiles, EveryBitmapHasItsSizeDepthAndPalette) {
             EXPECT_EQ(img.palette[0], 0x000000u);
             EXPECT_EQ(img.palette[1], 0xFFFFFFu);
         }
-        if (e.bpp == 4)
+        if (e.bpp == 4) {
             for (int i = 0; i < 16; ++i) EXPECT_EQ(img.palette[size_t(i)], kClassic16[i]) << "palette entry " << i;
+        }
     }
     // Nothing else lies in the folder.
     size_t files = 0;

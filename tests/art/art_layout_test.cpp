@@ -138,7 +138,9 @@ TEST(ArtLayout, CrabsAndBossFramesStayInsideTheirRectangles) {
         for (int x = 0; x < 420; ++x) {
             bool opaque = boss.at(x, 173 + y) == kWhite;
             for (int row = 0; row < 3; ++row)
-                if (!opaque) ASSERT_EQ(boss.at(x, 57 * row + y), kWhite) << x << "," << y;
+                if (!opaque) {
+                    ASSERT_EQ(boss.at(x, 57 * row + y), kWhite) << x << "," << y;
+                }
             differs += boss.at(x, y) != boss.at(x, 114 + y);
         }
     EXPECT_GT(differs, 1000);

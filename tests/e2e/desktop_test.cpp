@@ -110,7 +110,9 @@ TEST_F(Desktop, StartsDrawsTakesAClickAndQuitsOnEscape) {
     for (int attempt = 0; attempt < 5 && !status; ++attempt) {
         EXPECT_EQ(run_command({"xdotool", "key", "Escape"}, env_), 0);
         status = game.wait_for(700ms);
-        if (!status) EXPECT_EQ(run_command({"xdotool", "key", "Return"}, env_), 0);
+        if (!status) {
+            EXPECT_EQ(run_command({"xdotool", "key", "Return"}, env_), 0);
+        }
     }
     ASSERT_TRUE(status.has_value()) << "Escape did not end the program";
     EXPECT_EQ(*status, 0);

@@ -60,7 +60,9 @@ TEST(RandomInput, EveryTickKeepsTheBoundsAndOnlyTheBitmapsLive) {
             expect_sane_tick(t);
             if (::testing::Test::HasFailure() && ++failures > 3) break;  // one broken run, not thousands of lines
         }
-        if (in(r.state, "quit") == 0) EXPECT_EQ(in(r.state, "tick"), ticks);
+        if (in(r.state, "quit") == 0) {
+            EXPECT_EQ(in(r.state, "tick"), ticks);
+        }
     }
 }
 

@@ -29,8 +29,8 @@ struct SimOptions {
     std::string script;            // the script's text ("T EVENT [ARG]" lines)
     bool trace = false;
     bool screenshot = false;
-    std::optional<uint32_t> random_seed;
-    std::vector<std::string> extra_args;
+    std::optional<uint32_t> random_seed{};
+    std::vector<std::string> extra_args{};
 };
 
 // Runs from a fresh start for the given number of ticks.

@@ -66,8 +66,9 @@ TEST(WhackPlay, PopsAndCounterattacksFollowThePace)
         const bool landing = st == 3 && was == 5;
         landings += landing;
         EXPECT_EQ(var(r, t, "en_hit") - var(r, t - 1, "en_hit"), landing ? 1 : 0) << t;
-        if (landing)
+        if (landing) {
             EXPECT_EQ(var(r, t, "mub2_task_no"), 3) << t;
+        }
         if (st == was)
             continue;
         if (entered >= 0 && var(r, entered, "time_ptype") == pace) {

@@ -161,9 +161,10 @@ TEST_F(WhackRules, ResultDigitsAndMarker)
         main_key = mub2_GAMEOVER_SCREEN;  // one face for 4 ticks, the other for 5, then a rest
         for (int k = 1; k <= 10; k++) {
             mub2_hantei_ctrl(dc);
-            if (k == 4 || k == 9)
+            if (k == 4 || k == 9) {
                 EXPECT_EQ(mismatches(screen(), black, picture("HEART"), 10, c.marker_y, k == 4 ? 1 : 27, 0, 26, 26, 0),
                           0) << k;
+            }
         }
         EXPECT_EQ(moji, 0);
     }
