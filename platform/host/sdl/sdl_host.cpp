@@ -1,5 +1,7 @@
 #include "platform/host/sdl/sdl_host.h"
 
+#include "platform/host/sdl/x11_errors.h"
+
 #include <algorithm>
 #include <climits>
 #include <stdexcept>
@@ -41,6 +43,7 @@ SdlHost::SdlHost() {
     // memory and three times the CPU. The environment can still choose.
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    ignore_wakeups_for_gone_windows();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) throw std::runtime_error(std::string("SDL_Init: ") + SDL_GetError());
     start_ticks_ = SDL_GetTicks64();
 
