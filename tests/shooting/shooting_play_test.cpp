@@ -1,6 +1,6 @@
 // Rounds, series and result of the shooting game, played in the simulator.
 // The player here stands still and never fires, so every round is lost to
-// the piles that land on it; the wins are covered by the in-process tests.
+// the piles that land on it; shooting_win_test.cpp replays a series won.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -42,20 +42,6 @@ Series find_series(const mubtest::SimRun &run)
             s.game_end = t;
     }
     return s;
-}
-
-// Pixels in the box that are neither white nor black: the coloured digits
-// and the heart on the white result picture.
-int coloured(const mubtest::Screenshot &shot, Box b)
-{
-    int n = 0;
-    for (int y = b.top; y < b.bottom; y++)
-        for (int x = b.left; x < b.right; x++) {
-            uint32_t p = shot.at(x, y) & 0xFFFFFF;
-            if (p != 0xFFFFFF && p != 0)
-                n++;
-        }
-    return n;
 }
 
 class ShootingSeries : public ::testing::Test {

@@ -44,6 +44,20 @@ inline bool same_pixels(const mubtest::Screenshot &a, const mubtest::Screenshot 
     return true;
 }
 
+// Pixels in the box that are neither white nor black: the coloured digits
+// and the heart on the white result picture.
+inline int coloured(const mubtest::Screenshot &shot, Box b)
+{
+    int n = 0;
+    for (int y = b.top; y < b.bottom; y++)
+        for (int x = b.left; x < b.right; x++) {
+            uint32_t p = shot.at(x, y) & 0xFFFFFF;
+            if (p != 0xFFFFFF && p != 0)
+                n++;
+        }
+    return n;
+}
+
 inline mubtest::SimOptions opts(std::string script, bool trace = false, bool screenshot = false)
 {
     mubtest::SimOptions o;
