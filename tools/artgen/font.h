@@ -22,6 +22,16 @@ struct TextStyle {
     Color fill2 = kClear;      // optional lower-half colour (two-tone letters)
 };
 
+// Letters of one colour at a scale, outlined 1 pixel wide, 2 from scale 3 up.
+inline TextStyle lettering(Color fill, int scale = 1, Color outline = kClear) {
+    TextStyle st;
+    st.fill = fill;
+    st.scale = scale;
+    st.outline = outline;
+    st.outline_w = scale >= 3 ? 2 : 1;
+    return st;
+}
+
 class Font {
 public:
     // Loads every glyph of the .hex file at path.

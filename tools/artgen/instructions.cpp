@@ -10,21 +10,12 @@ using namespace pal;
 
 namespace {
 
-TextStyle text(Color fill = White, int scale = 1, Color outline = kClear) {
-    TextStyle st;
-    st.fill = fill;
-    st.scale = scale;
-    st.outline = outline;
-    st.outline_w = scale >= 3 ? 2 : 1;
-    return st;
-}
-
 void page_frame(Canvas& c, const char* title, Color accent) {
     c.fill(Black);
     c.round_rect(8, 8, 576, 527, 14, accent);
     c.round_rect(11, 11, 570, 521, 12, Black);
     c.round_rect(150, 20, 292, 44, 10, accent);
-    font().draw_centred(c, 296, 26, title, text(White, 2, Black));
+    font().draw_centred(c, 296, 26, title, lettering(White, 2, Black));
 }
 
 // A mouse seen from above. held: button shown held down (red), -1 none;
@@ -45,19 +36,19 @@ void mouse_picture(Canvas& c, int x, int y, int held, int tap) {
 // The left 80 columns of the controls page: how to press. The page blinks
 // between this strip and the same strip with the other button lit.
 void mouse_strip(Canvas& c, int lit) {
-    font().draw_centred(c, 46, 92, "移動", text(Yellow));
+    font().draw_centred(c, 46, 92, "移動", lettering(Yellow));
     mouse_picture(c, 18, 132, -1, lit);
-    font().draw_centred(c, 46, 222, lit == 0 ? "←" : "→", text(White, 2, Red));
-    font().draw_centred(c, 46, 290, "発射", text(Fuchsia));
+    font().draw_centred(c, 46, 222, lit == 0 ? "←" : "→", lettering(White, 2, Red));
+    font().draw_centred(c, 46, 290, "発射", lettering(Fuchsia));
     mouse_picture(c, 18, 330, 1 - lit, lit);
-    font().draw_centred(c, 44, 418, "押さえて", text(Red));
-    font().draw_centred(c, 44, 436, "クリック", text(Yellow));
+    font().draw_centred(c, 44, 418, "押さえて", lettering(Red));
+    font().draw_centred(c, 44, 436, "クリック", lettering(Yellow));
 }
 
 void key_cap(Canvas& c, int x, int y, int w, const char* label, Color face) {
     c.round_rect(x, y, w, 40, 6, Gray);
     c.round_rect(x + 2, y + 2, w - 4, 33, 5, face);
-    font().draw_centred(c, x + w / 2, y + 4, label, text(Black, 1));
+    font().draw_centred(c, x + w / 2, y + 4, label, lettering(Black, 1));
 }
 
 }  // namespace
@@ -69,19 +60,19 @@ static Canvas controls_page(int lit) {
     page_frame(page, "操作説明", Red);
     mouse_strip(page, lit);
     int x = 100;
-    font().draw(page, x, 90, "むぶ（自分）は マウスで 動かします。", text(White));
-    font().draw(page, x, 150, "左クリック … 左へ 移動", text(Yellow, 2));
-    font().draw(page, x, 200, "右クリック … 右へ 移動", text(Yellow, 2));
-    font().draw(page, x, 270, "片方のボタンを 押したまま", text(Aqua, 2));
-    font().draw(page, x, 310, "もう片方を クリックすると", text(Aqua, 2));
-    font().draw(page, x, 350, "ハートを 発射！", text(Fuchsia, 2, White));
-    font().draw(page, x, 410, "ハートは 同時に 4発まで 飛ばせます。", text(White));
-    font().draw(page, x, 440, "左はじの 絵が 押し方の お手本です。", text(White));
-    font().draw(page, x, 462, "（赤は 押したまま、 黄色は クリック）", text(Silver));
+    font().draw(page, x, 90, "むぶ（自分）は マウスで 動かします。", lettering(White));
+    font().draw(page, x, 150, "左クリック … 左へ 移動", lettering(Yellow, 2));
+    font().draw(page, x, 200, "右クリック … 右へ 移動", lettering(Yellow, 2));
+    font().draw(page, x, 270, "片方のボタンを 押したまま", lettering(Aqua, 2));
+    font().draw(page, x, 310, "もう片方を クリックすると", lettering(Aqua, 2));
+    font().draw(page, x, 350, "ハートを 発射！", lettering(Fuchsia, 2, White));
+    font().draw(page, x, 410, "ハートは 同時に 4発まで 飛ばせます。", lettering(White));
+    font().draw(page, x, 440, "左はじの 絵が 押し方の お手本です。", lettering(White));
+    font().draw(page, x, 462, "（赤は 押したまま、 黄色は クリック）", lettering(Silver));
     Canvas face = layer(60, 60, [](Canvas& l) { draw_mub(l, 30, 30, 24, Look::Right); }, Black);
     page.draw(face, 500, 440);
     for (int k = 0; k < 3; ++k) draw_heart(page, 530, 420 - 32 * k, 10, Red, Maroon);
-    font().draw(page, 360, 495, "クリックで 次のページへ", text(Silver));
+    font().draw(page, 360, 495, "クリックで 次のページへ", lettering(Silver));
     return page;
 }
 
@@ -104,27 +95,27 @@ Canvas pic_mub_se_2() {
     CrabPose p;
     p.claws = 1;
     page.draw(layer(60, 60, [&](Canvas& l) { draw_crab(l, 30, 32, 16, cyan_crab(), p); }, Black), x, 85);
-    font().draw(page, x + 70, 92, "カニ 3匹と ボスガニを ハートで", text(White, 1));
-    font().draw(page, x + 70, 112, "やっつければ 勝ち！", text(Yellow, 2));
+    font().draw(page, x + 70, 92, "カニ 3匹と ボスガニを ハートで", lettering(White, 1));
+    font().draw(page, x + 70, 112, "やっつければ 勝ち！", lettering(Yellow, 2));
     CrabPose b;
     b.claws = 2;
     b.crown = true;
     b.look = Look::Angry;
     for (int k = 0; k < 3; ++k)
         page.draw(layer(70, 60, [&](Canvas& l) { draw_crab(l, 35, 34, 17, boss_crab(k), b); }, Black), x + 60 * k, 170);
-    font().draw(page, x + 200, 180, "ボスガニは 緑→黄→赤と 3回", text(White));
-    font().draw(page, x + 200, 202, "倒すまで 復活する！", text(Lime, 1));
+    font().draw(page, x + 200, 180, "ボスガニは 緑→黄→赤と 3回", lettering(White));
+    font().draw(page, x + 200, 202, "倒すまで 復活する！", lettering(Lime, 1));
     page.draw(layer(40, 40, [](Canvas& l) { draw_pile(l, 20, 36, 11, 0); }, Black), x + 10, 260);
     page.draw(layer(40, 40, [](Canvas& l) { draw_pile(l, 20, 36, 11, 1); }, Black), x + 60, 260);
-    font().draw(page, x + 120, 262, "敵は うんこを 落としてくる。", text(White));
-    font().draw(page, x + 120, 284, "当たると 命の灯火が 減り、", text(White));
-    font().draw(page, x + 120, 306, "3回 当たると その回は 負け。", text(Red, 1, White));
+    font().draw(page, x + 120, 262, "敵は うんこを 落としてくる。", lettering(White));
+    font().draw(page, x + 120, 284, "当たると 命の灯火が 減り、", lettering(White));
+    font().draw(page, x + 120, 306, "3回 当たると その回は 負け。", lettering(Red, 1, White));
     for (int k = 0; k < 3; ++k) draw_candle(page, x + 20 + 26 * k, 330, 24, 28, k);
-    font().draw(page, x, 380, "勝負は 5回戦。 勝つたびに 敵が 速くなる！", text(Aqua));
-    font().draw(page, x, 410, "ハートと うんこが ぶつかると 消える", text(White));
-    font().draw(page, x, 430, "「相殺」も 選べます。", text(White));
-    font().draw(page, x, 470, "最後に 成績を 判定します。", text(Yellow));
-    font().draw(page, 330, 500, "クリックで ゲーム開始", text(Silver));
+    font().draw(page, x, 380, "勝負は 5回戦。 勝つたびに 敵が 速くなる！", lettering(Aqua));
+    font().draw(page, x, 410, "ハートと うんこが ぶつかると 消える", lettering(White));
+    font().draw(page, x, 430, "「相殺」も 選べます。", lettering(White));
+    font().draw(page, x, 470, "最後に 成績を 判定します。", lettering(Yellow));
+    font().draw(page, 330, 500, "クリックで ゲーム開始", lettering(Silver));
     c.draw(page, 0, 0);
     return c;
 }
@@ -133,7 +124,7 @@ Canvas pic_mub_se_2() {
 Canvas pic_mub2_se_1() {
     Canvas c(601, 550, Black);
     page_frame(c, "操作説明", Aqua);
-    font().draw(c, 40, 86, "キーボードの z x c v b で、 5つの 穴を 叩く！", text(White));
+    font().draw(c, 40, 86, "キーボードの z x c v b で、 5つの 穴を 叩く！", lettering(White));
     const char* keys[] = {"z", "x", "c", "v", "b"};
     int hx[] = {60, 160, 260, 360, 460};
     int hy[] = {180, 250, 180, 250, 180};
@@ -154,10 +145,10 @@ Canvas pic_mub2_se_1() {
     p.claws = 2;
     c.draw(layer(60, 60, [&](Canvas& l) { draw_crab(l, 30, 32, 16, cyan_crab(), p); }, Black), 270, 110);
     key_cap(c, 40, 330, 90, "Enter", Yellow);
-    font().draw(c, 145, 340, "… 今いる 穴を もう一度 叩く", text(White, 1));
-    font().draw(c, 40, 400, "叩いている 間は 動けません。", text(White));
-    font().draw(c, 40, 425, "大文字（Shift・CapsLock）では 動きません。", text(Silver));
-    font().draw(c, 300, 500, "Enterで 次のページへ", text(Silver));
+    font().draw(c, 145, 340, "… 今いる 穴を もう一度 叩く", lettering(White, 1));
+    font().draw(c, 40, 400, "叩いている 間は 動けません。", lettering(White));
+    font().draw(c, 40, 425, "大文字（Shift・CapsLock）では 動きません。", lettering(Silver));
+    font().draw(c, 300, 500, "Enterで 次のページへ", lettering(Silver));
     return c;
 }
 
@@ -167,18 +158,18 @@ Canvas pic_mub2_se_2() {
     page_frame(page, "ルール説明", Lime);
     int x = 40;
     page.draw(layer(50, 50, [](Canvas& l) { draw_mub(l, 25, 25, 18, Look::Happy); }, Black), x, 86);
-    font().draw(page, x + 60, 90, "穴から 顔を出す 敵を 叩こう！", text(White, 1));
-    font().draw(page, x + 60, 110, "倒した数が 得点になる。", text(Yellow, 1));
-    font().draw(page, x, 160, "放っておくと 反撃される！", text(Red, 2, White));
-    font().draw(page, x, 200, "「反撃!」 「うんこ返し!!」で むぶが やられる。", text(White));
-    font().draw(page, x, 222, "反撃された数は 得点から 引かれます。", text(White));
-    font().draw(page, x, 270, "時間延長", text(Aqua, 2));
-    font().draw(page, x, 310, "敵を 25匹 倒すと 時間が 延長される。", text(White));
-    font().draw(page, x, 332, "延長すると 敵が 2匹になる！", text(White));
-    font().draw(page, x, 354, "（延長は 5回まで。 あと何匹かは 画面に 出ます）", text(Silver));
-    font().draw(page, x, 400, "残り時間が 0になると 終了。", text(White));
-    font().draw(page, x, 422, "時間が 減るほど 敵は 素早くなる。", text(White));
-    font().draw(page, 300, 500, "Enterで ゲーム開始", text(Silver));
+    font().draw(page, x + 60, 90, "穴から 顔を出す 敵を 叩こう！", lettering(White, 1));
+    font().draw(page, x + 60, 110, "倒した数が 得点になる。", lettering(Yellow, 1));
+    font().draw(page, x, 160, "放っておくと 反撃される！", lettering(Red, 2, White));
+    font().draw(page, x, 200, "「反撃!」 「うんこ返し!!」で むぶが やられる。", lettering(White));
+    font().draw(page, x, 222, "反撃された数は 得点から 引かれます。", lettering(White));
+    font().draw(page, x, 270, "時間延長", lettering(Aqua, 2));
+    font().draw(page, x, 310, "敵を 25匹 倒すと 時間が 延長される。", lettering(White));
+    font().draw(page, x, 332, "延長すると 敵が 2匹になる！", lettering(White));
+    font().draw(page, x, 354, "（延長は 5回まで。 あと何匹かは 画面に 出ます）", lettering(Silver));
+    font().draw(page, x, 400, "残り時間が 0になると 終了。", lettering(White));
+    font().draw(page, x, 422, "時間が 減るほど 敵は 素早くなる。", lettering(White));
+    font().draw(page, 300, 500, "Enterで ゲーム開始", lettering(Silver));
     c.draw(page, 0, 0);
     return c;
 }

@@ -12,15 +12,6 @@ using namespace pal;
 
 namespace {
 
-TextStyle text(Color fill, int scale = 1, Color outline = kClear) {
-    TextStyle st;
-    st.fill = fill;
-    st.scale = scale;
-    st.outline = outline;
-    st.outline_w = scale >= 3 ? 2 : 1;
-    return st;
-}
-
 // Rows 550..599 red digits in 30-pixel cells (the 1 in the left half),
 // rows 600..649 their mask; rows 650..698 yellow digits 0..6 in 35-pixel
 // cells, rows 700..748 their mask (row 699 stays clear: it has no mask row).
@@ -41,17 +32,17 @@ void digit_bands(Canvas& c) {
 Canvas pic_mub_hantei() {
     Canvas c(605, 749, White);
     c.rect(0, 0, 600, 550, White);
-    font().draw_centred(c, 300, 8, "判定", text(Red, 3, Maroon));
-    font().draw_centred(c, 300, 64, "『OK』だったらマウスをクリック!", text(Blue));
-    font().draw(c, 112, 108, "勝ち:", text(Black, 2));
-    font().draw(c, 252, 108, "／ 負け:", text(Black, 2));
-    font().draw(c, 110, 168, "貴方の得点は", text(Black, 2));
-    font().draw(c, 392, 168, "点です!", text(Black, 2));
-    font().draw_centred(c, 300, 232, "成績!!", text(Purple, 2));
+    font().draw_centred(c, 300, 8, "判定", lettering(Red, 3, Maroon));
+    font().draw_centred(c, 300, 64, "『OK』だったらマウスをクリック!", lettering(Blue));
+    font().draw(c, 112, 108, "勝ち:", lettering(Black, 2));
+    font().draw(c, 252, 108, "／ 負け:", lettering(Black, 2));
+    font().draw(c, 110, 168, "貴方の得点は", lettering(Black, 2));
+    font().draw(c, 392, 168, "点です!", lettering(Black, 2));
+    font().draw_centred(c, 300, 232, "成績!!", lettering(Purple, 2));
     const char* lines[] = {"90点～100点 ・・・ 達人です。",        "70点～80点・・・・・かなりの猛者です。",
                            "50点～60点・・・・・普通の人です。",   "30点～40点・・・・・まだまだですな。",
                            "10点～20点・・・・・未熟者です。",     "0点 ・・・・・・・・・がんばれ!"};
-    for (int k = 0; k < 6; ++k) font().draw(c, 64, 290 + 32 * k + 5, lines[k], text(k == 0 ? Red : Black));
+    for (int k = 0; k < 6; ++k) font().draw(c, 64, 290 + 32 * k + 5, lines[k], lettering(k == 0 ? Red : Black));
     c.draw(layer(60, 60, [](Canvas& l) { draw_mub(l, 30, 30, 24, Look::Happy); }, Black), 500, 440);
     digit_bands(c);
     return c;
@@ -59,15 +50,15 @@ Canvas pic_mub_hantei() {
 
 Canvas pic_mub2_hantei() {
     Canvas c(605, 749, White);
-    font().draw_centred(c, 300, 8, "判定", text(Blue, 3, Navy));
-    font().draw_centred(c, 300, 64, "『OK』だったら 『Enter』キーを押して!", text(Red));
-    font().draw(c, 100, 168, "貴方の得点は", text(Black, 2));
-    font().draw(c, 396, 168, "点です!", text(Black, 2));
-    font().draw_centred(c, 300, 232, "▽▼成績判定▽▼", text(Teal, 2));
+    font().draw_centred(c, 300, 8, "判定", lettering(Blue, 3, Navy));
+    font().draw_centred(c, 300, 64, "『OK』だったら 『Enter』キーを押して!", lettering(Red));
+    font().draw(c, 100, 168, "貴方の得点は", lettering(Black, 2));
+    font().draw(c, 396, 168, "点です!", lettering(Black, 2));
+    font().draw_centred(c, 300, 232, "▽▼成績判定▽▼", lettering(Teal, 2));
     const char* lines[] = {"100点以上 ・・・ あんた、むぶや・・・・", "80点～99点 ・・・ すごい!!",
                            "60点～79点 ・・・ 頑張りましたな!",     "40点～59点 ・・・ まあまあですな!",
                            "20点～39点 ・・・ まだまだですな!",     "0点～19点 ・・・ がんばってね!"};
-    for (int k = 0; k < 6; ++k) font().draw(c, 48, 287 + 32 * k + 5, lines[k], text(k == 0 ? Red : Black));
+    for (int k = 0; k < 6; ++k) font().draw(c, 48, 287 + 32 * k + 5, lines[k], lettering(k == 0 ? Red : Black));
     for (int k = 0; k < 8; ++k) {
         CrabPose p;
         p.claws = 1 + (k & 1);
