@@ -4,18 +4,18 @@
 #include <cstdint>
 #include <string>
 
-#include "tools/sim/script.h"
+#include "sim/script.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const std::string text(reinterpret_cast<const char *>(data), size);
     try {
-        auto events = mubsim::parse_script(text);
+        auto events = mub::sim::parse_script(text);
         // Events come back in tick order.
         for (size_t i = 1; i < events.size(); ++i)
             if (events[i].tick < events[i - 1].tick) __builtin_trap();
-    } catch (const mubsim::ScriptError &e) {
+    } catch (const mub::sim::ScriptError &e) {
         if (std::string(e.what()).empty()) __builtin_trap();
     }
-    mubsim::parse_answer(text);
+    mub::sim::parse_answer(text);
     return 0;
 }

@@ -14,7 +14,7 @@
 
 #include <windows.h>
 
-#include "res/resource.h"
+#include "resource.h"
 #include "mub_strings.h" /* generated: the game's Shift-JIS texts */
 
 /* Scenes (main_key) */

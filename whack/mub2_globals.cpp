@@ -4,7 +4,6 @@
  * (The play state shared with the scene machine lives in shell/.)
  */
 #include "mubmub.h"
-#include "state_vars.h"
 
 /* Where the creature stands above each hole, keys z x c v b from left to right. */
 const int mub2_pl_x[5] = {35, 155, 275, 395, 515};
@@ -24,15 +23,3 @@ int s = 59;
 
 /* hit - en_hit, at least 0; kept for the result screen's marker. */
 int mub2_score = 0;
-
-const struct mub_state_var mub2_state_vars[] = {
-    MUB_ARRAY(mub2_pl_x),
-    MUB_ARRAY(mub2_pl_y),
-    MUB_ARRAY(hit_flg),
-    MUB_ARRAY(en_up_time),
-    MUB_ARRAY(en_hide_time),
-    MUB_VAR(m),
-    MUB_VAR(s),
-    MUB_VAR(mub2_score),
-    {0, 0, 0, 0},
-};

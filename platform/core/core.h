@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 
 #include <windows.h>
@@ -11,6 +13,11 @@
 #include "platform/core/host.h"
 
 namespace mub::core {
+
+// The program's module, the HINSTANCE that WinMain gets: resource lookups
+// through it read this compiled resource script (.res), whose bytes must live
+// as long as the process. The same bytes give the same handle.
+HINSTANCE load_module(std::span<const uint8_t> compiled_resources);
 
 // The size the main window's 600 x 570 frame leaves for its client area,
 // on the classic Windows frame.

@@ -149,8 +149,7 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR text, int count) {
             const Rect r = intersect(box, c);
             if (!r.empty()) fill(*dst->image, r, to_pixel(dc->bk_colour));
         }
-        mub::text::draw_text(*dst->image, x, y, s, to_pixel(dc->text_colour),
-                             mub::text::Clip{c.left, c.top, c.right, c.bottom});
+        mub::text::draw_text(*dst->image, x, y, s, to_pixel(dc->text_colour), c);
     }
     mark_if_window(hdc);
     return TRUE;

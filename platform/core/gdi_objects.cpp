@@ -133,9 +133,10 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF colour) {
     return reinterpret_cast<HBRUSH>(h);
 }
 
-HBITMAP WINAPI LoadBitmapA(HINSTANCE, LPCSTR name) {
-    if (!name) return nullptr;
-    auto dib = mub::res::program_resources().find(mub::res::kRtBitmap, mub::res::Id::from_win32(name));
+HBITMAP WINAPI LoadBitmapA(HINSTANCE instance, LPCSTR name) {
+    const mub::res::ResFile *res = module_resources(instance);
+    if (!res || !name) return nullptr;
+    auto dib = res->find(mub::res::kRtBitmap, mub::res::Id::from_win32(name));
     BitmapObject bm;
     if (!dib || !adopt_picture(bm, *dib)) return nullptr;
     const uintptr_t h = new_handle();
@@ -147,7 +148,8 @@ HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
     if (!name) return nullptr;
     std::optional<mub::Image> image;
     if (instance) {
-        image = mub::res::load_icon(mub::res::Id::from_win32(name));
+        if (const mub::res::ResFile *res = module_resources(instance))
+            image = mub::res::load_icon(*res, mub::res::Id::from_win32(name));
     } else if (IS_INTRESOURCE(name)) {
         image = mub::Image(32, 32, 0);  // a system icon: the host shows its own default
     }

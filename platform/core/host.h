@@ -11,19 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/image.h"
+
 namespace mub {
-
-// An XRGB8888 image, row-major, top row first, pixel = 0x00RRGGBB.
-struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels;
-
-    Image() = default;
-    Image(int w, int h, uint32_t fill = 0) : width(w), height(h), pixels(size_t(w) * size_t(h), fill) {}
-    uint32_t *row(int y) { return pixels.data() + size_t(y) * size_t(width); }
-    const uint32_t *row(int y) const { return pixels.data() + size_t(y) * size_t(width); }
-};
 
 // Keys the core understands; printable keys carry their character.
 enum class Key { None, Escape, Return, Tab, Space, Left, Right, Up, Down, F4, Character, Other };

@@ -1,19 +1,15 @@
-// Rectangles and simple regions (lists of disjoint rectangles), right and
-// bottom exclusive, as GDI uses them.
+// Simple regions: lists of disjoint rectangles, as GDI uses them for update
+// and clip regions.
 #pragma once
 
 #include <cstddef>
 #include <vector>
 
+#include "platform/base/image.h"
+
 namespace mub::core {
 
-struct Rect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    bool empty() const { return left >= right || top >= bottom; }
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-    bool operator==(const Rect &) const = default;
-};
+using mub::Rect;
 
 Rect intersect(const Rect &a, const Rect &b);
 Rect translate(const Rect &r, int dx, int dy);

@@ -16,6 +16,7 @@
 
 #include "platform/core/host.h"
 #include "platform/core/region.h"
+#include "platform/resource/resources.h"
 
 namespace mub::core::detail {
 
@@ -135,6 +136,9 @@ Window *main_window();
 DcObject *find_dc(HDC h);
 BitmapObject *find_bitmap(HGDIOBJ h);
 BrushObject *find_brush(HGDIOBJ h);
+
+// The resources of a module made by load_module; null for any other handle.
+const mub::res::ResFile *module_resources(HINSTANCE instance);
 
 uint64_t now();
 Rect client_rect(const Window &w);

@@ -181,11 +181,18 @@ BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rc) {
     return TRUE;
 }
 
-LONG WINAPI GetWindowLongA(HWND hwnd, int index) {
+LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index) {
     Window *w = find_window(hwnd);
     if (!w) return 0;
-    if (index == GWL_HINSTANCE) return LONG(reinterpret_cast<intptr_t>(w->instance));
+    if (index == GWLP_HINSTANCE) return reinterpret_cast<LONG_PTR>(w->instance);
     return 0;
+}
+
+// Where pointers are wider than a LONG, the instance does not fit: like
+// 64-bit Windows, answer 0 rather than half a handle.
+LONG WINAPI GetWindowLongA(HWND hwnd, int index) {
+    const LONG_PTR v = GetWindowLongPtrA(hwnd, index);
+    return LONG(v) == v ? LONG(v) : 0;
 }
 
 }  // extern "C"

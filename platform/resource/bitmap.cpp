@@ -12,8 +12,8 @@ std::optional<Bitmap> decode_dib(std::span<const uint8_t> data) {
     return Bitmap{layout->bpp, dib::to_image(*layout)};
 }
 
-std::optional<Bitmap> load_bitmap(const Id &name) {
-    auto data = program_resources().find(kRtBitmap, name);
+std::optional<Bitmap> load_bitmap(const ResFile &res, const Id &name) {
+    auto data = res.find(kRtBitmap, name);
     if (!data) return std::nullopt;
     return decode_dib(*data);
 }

@@ -76,8 +76,8 @@ std::optional<DialogTemplate> parse_dialog(std::span<const uint8_t> data) {
     return d;
 }
 
-std::optional<DialogTemplate> load_dialog(const Id &name) {
-    auto data = program_resources().find(kRtDialog, name);
+std::optional<DialogTemplate> load_dialog(const ResFile &res, const Id &name) {
+    auto data = res.find(kRtDialog, name);
     if (!data) return std::nullopt;
     return parse_dialog(*data);
 }

@@ -45,6 +45,4 @@ std::optional<Image> load_icon(const ResFile &res, const Id &group_name) {
     return scaled(img, kIconSize, kIconSize);
 }
 
-std::optional<Image> load_icon(const Id &group_name) { return load_icon(program_resources(), group_name); }
-
 }  // namespace mub::res

@@ -1,6 +1,7 @@
-// The program's resources: the compiled resource script (.res), embedded in
-// the executable, and readers for what the core needs out of it: bitmaps,
-// icons and dialog templates. Lookups by name ignore case, as Windows does.
+// Readers for a compiled resource script (.res) and for what the core needs
+// out of it: bitmaps, icons and dialog templates. Lookups by name ignore
+// case, as Windows does. Which script is the program's own is the core's
+// business (a module per HINSTANCE); nothing here knows it.
 #pragma once
 
 #include <cstddef>
@@ -10,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/host.h"
+#include "platform/base/image.h"
 
 namespace mub::res {
 
@@ -38,10 +39,6 @@ private:
     std::vector<Entry> entries_;
 };
 
-// The resources linked into this program.
-const ResFile &program_resources();
-std::span<const uint8_t> program_resource_bytes();  // the compiled script, embedded by the build
-
 constexpr uint16_t kRtIcon = 3, kRtBitmap = 2, kRtDialog = 5, kRtGroupIcon = 14;
 
 // A bitmap as a device-dependent bitmap on a 32-bit screen: 1-bpp images
@@ -52,10 +49,10 @@ struct Bitmap {
     Image image;
 };
 std::optional<Bitmap> decode_dib(std::span<const uint8_t> dib);  // BITMAPINFOHEADER + palette + bits
-std::optional<Bitmap> load_bitmap(const Id &name);
+std::optional<Bitmap> load_bitmap(const ResFile &res, const Id &name);
 
-std::optional<Image> load_icon(const Id &group_name);  // the first image of the group, 32 x 32
-// The same out of any .res image; pixels the icon's mask leaves transparent are 0.
+// The first image of an icon group, 32 x 32; pixels the icon's mask leaves
+// transparent are 0.
 std::optional<Image> load_icon(const ResFile &res, const Id &group_name);
 
 struct DialogItem {
@@ -74,6 +71,6 @@ struct DialogTemplate {
     std::vector<DialogItem> items;
 };
 std::optional<DialogTemplate> parse_dialog(std::span<const uint8_t> data);
-std::optional<DialogTemplate> load_dialog(const Id &name);
+std::optional<DialogTemplate> load_dialog(const ResFile &res, const Id &name);
 
 }  // namespace mub::res

@@ -42,7 +42,7 @@ int text_width(std::u32string_view s) {
     return w;
 }
 
-void draw_text(Image &img, int x, int y, std::u32string_view s, uint32_t colour, const Clip &clip) {
+void draw_text(Image &img, int x, int y, std::u32string_view s, uint32_t colour, const Rect &clip) {
     if (img.width <= 0 || img.height <= 0 || img.pixels.size() < size_t(img.width) * size_t(img.height)) return;
     // Pixels that may be written, as 64-bit numbers so far-off positions cannot overflow.
     const int64_t left = std::max<int64_t>(0, clip.left), right = std::min<int64_t>(img.width, clip.right);

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/core/host.h"
+#include "platform/base/image.h"
 
 namespace mub::text {
 
@@ -24,13 +24,9 @@ bool has_glyph(char32_t c);
 int glyph_width(char32_t c);
 int text_width(std::u32string_view s);
 
-struct Clip {
-    int left, top, right, bottom;  // right/bottom exclusive
-};
-
 // Draws the set pixels of each glyph in colour (0x00RRGGBB) with the glyph
 // cell's top-left at (x, y); unset pixels are left alone (transparent mode).
 // Never writes outside the image or the clip rectangle.
-void draw_text(Image &img, int x, int y, std::u32string_view s, uint32_t colour, const Clip &clip);
+void draw_text(Image &img, int x, int y, std::u32string_view s, uint32_t colour, const Rect &clip);
 
 }  // namespace mub::text

@@ -249,12 +249,19 @@ typedef struct tagPAINTSTRUCT {
 #define NULL_BRUSH 5
 #define CLR_INVALID 0xFFFFFFFF
 
-/* GetWindowLong */
+/* GetWindowLongPtr; as in the real header, the 32-bit-only GWL_HINSTANCE
+   does not exist where pointers are 64 bits wide. */
+#define GWLP_HINSTANCE (-6)
+#if UINTPTR_MAX == 0xFFFFFFFFu
 #define GWL_HINSTANCE (-6)
+#endif
 
 /* Stock resources */
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
 #define IDI_APPLICATION MAKEINTRESOURCEA(32512)
+
+/* The program's entry point, which the program defines and the host calls. */
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd);
 
 /* USER32 */
 ATOM WINAPI RegisterClassA(const WNDCLASSA *lpWndClass);
@@ -267,6 +274,7 @@ BOOL WINAPI DestroyWindow(HWND hWnd);
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect);
 LONG WINAPI GetWindowLongA(HWND hWnd, int nIndex);
+LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex);
 BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
 BOOL WINAPI TranslateMessage(const MSG *lpMsg);
 LRESULT WINAPI DispatchMessageA(const MSG *lpMsg);

@@ -9,6 +9,7 @@
 
 #include "platform/core/core.h"
 #include "platform/core/host.h"
+#include "res/program_resources.h"
 #include "tests/conformance/conf_env.h"
 
 namespace conf {
@@ -106,10 +107,7 @@ std::vector<int> fresh_rand_sequence(int n) {
     return values;
 }
 
-HINSTANCE program_instance() {
-    static HINSTANCE__ instance{};
-    return &instance;
-}
+HINSTANCE program_instance() { return mub::core::load_module(mub::res::program_resource_bytes()); }
 
 }  // namespace conf
 

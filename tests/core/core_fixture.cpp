@@ -1,5 +1,7 @@
 #include "core_fixture.h"
 
+#include "res/program_resources.h"
+
 namespace coretest {
 
 std::vector<Seen> CoreTest::seen;
@@ -27,16 +29,16 @@ LRESULT CALLBACK CoreTest::proc(HWND h, UINT m, WPARAM w, LPARAM l) {
 }
 
 HWND CoreTest::create_main(UINT class_style, bool show) {
-    static HINSTANCE__ instance{};
+    const HINSTANCE instance = mub::core::load_module(mub::res::program_resource_bytes());
     WNDCLASSA wc{};
     wc.style = class_style;
     wc.lpfnWndProc = proc;
-    wc.hInstance = &instance;
+    wc.hInstance = instance;
     wc.hbrBackground = (HBRUSH)GetStockObject(BLACK_BRUSH);
     wc.lpszClassName = "appri_name";
     RegisterClassA(&wc);
     hwnd = CreateWindowExA(0, "appri_name", "mub", WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, 50, 0, 600, 570, NULL,
-                           NULL, &instance, NULL);
+                           NULL, instance, NULL);
     if (show) {
         ShowWindow(hwnd, SW_SHOWNORMAL);
         UpdateWindow(hwnd);

@@ -29,8 +29,8 @@ TEST_F(MessageTest, ShowAndUpdateEraseAndPaintAtOnce) {
     UpdateWindow(hwnd);
     EXPECT_EQ(seen_messages(), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
     EXPECT_TRUE(host.shown());
-    EXPECT_EQ(host.shown_width(), 592);
-    EXPECT_EQ(host.shown_height(), 543);
+    EXPECT_EQ(host.client_width(), 592);
+    EXPECT_EQ(host.client_height(), 543);
     EXPECT_EQ(host.title(), "mub");
 }
 

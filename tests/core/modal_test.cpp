@@ -2,6 +2,7 @@
 // the mouse; the nested loop; closing the window while a box is open.
 #include "core_fixture.h"
 #include "res/resource.h"
+#include "tests/support/program_res.h"
 
 namespace coretest {
 namespace {
@@ -75,7 +76,7 @@ TEST_F(ModalTest, MouseClicksOnlyCountInsideOneButton) {
         return 0;
     });
     bool pushed = false;
-    host.set_on_idle([&] {
+    host.set_on_idle([&](bool) {
         if (b.right < 0 || pushed) return;
         pushed = true;
         const int mid = (b.left + b.right) / 2;
@@ -124,7 +125,7 @@ TEST_F(ModalTest, NestedLoopPaintsAndTicksTheWindowButGivesItNoInput) {
     InvalidateRect(hwnd, &r, FALSE);
     host.push_click(0, 5, 5);
     int timers = 0;
-    host.set_on_idle([&] {
+    host.set_on_idle([&](bool) {
         if (timers == 2 && host.pending_events() == 0) host.push_key(mub::Key::Return);
     });
     handler = [&](HWND, UINT m, WPARAM, LPARAM, LRESULT &) {
@@ -155,7 +156,7 @@ TEST_F(ModalTest, DialogReportsButtonsToItsProcedure) {
         offered = answers;
         return IDC_BUTTON3;
     });
-    EXPECT_EQ(DialogBoxParamA(NULL, MAKEINTRESOURCEA(IDD_SELECT), hwnd, proc, 0), 12);
+    EXPECT_EQ(DialogBoxParamA(mubtest::program_module(), MAKEINTRESOURCEA(IDD_SELECT), hwnd, proc, 0), 12);
     EXPECT_EQ(offered, (std::vector<int>{IDC_BUTTON1, IDC_BUTTON2, IDC_BUTTON3}));
     ASSERT_GE(calls.size(), 2u);
     EXPECT_EQ(calls[0].first, UINT(WM_INITDIALOG));
@@ -175,7 +176,7 @@ TEST_F(ModalTest, DialogReportsButtonsToItsProcedure) {
     host.push_click(0, 90, 130);
     host.push_key(mub::Key::Tab);
     host.push_key(mub::Key::Return);
-    EXPECT_EQ(DialogBoxParamA(NULL, MAKEINTRESOURCEA(IDD_SELECT), hwnd, proc, 0), 11);
+    EXPECT_EQ(DialogBoxParamA(mubtest::program_module(), MAKEINTRESOURCEA(IDD_SELECT), hwnd, proc, 0), 11);
     ASSERT_GE(calls.size(), 3u);  // then WM_DESTROY
     EXPECT_EQ(calls[1], (std::pair<UINT, WPARAM>{WM_COMMAND, IDCANCEL}));
     EXPECT_EQ(calls[2], (std::pair<UINT, WPARAM>{WM_COMMAND, IDC_BUTTON2}));
@@ -183,7 +184,7 @@ TEST_F(ModalTest, DialogReportsButtonsToItsProcedure) {
     // Buttons sit where the template puts them, in dialog units of the 16-pixel
     // font, relative to the window's client area: a click on the third one.
     host.push_click(0, 83 + 2 * (23 + 133 / 2), 122 + 2 * (145 + 12));
-    EXPECT_EQ(DialogBoxParamA(NULL, MAKEINTRESOURCEA(IDD_SELECT), hwnd, proc, 0), 12);
+    EXPECT_EQ(DialogBoxParamA(mubtest::program_module(), MAKEINTRESOURCEA(IDD_SELECT), hwnd, proc, 0), 12);
     EXPECT_EQ(mub::core::live_gdi_objects(), 0u);
 }
 
@@ -226,7 +227,7 @@ TEST_F(ModalTest, DialogClosedByTheCloseBoxReturnsCancel) {
     create_main();
     DLGPROC proc = [](HWND, UINT m, WPARAM, LPARAM) -> INT_PTR { return m == WM_INITDIALOG; };
     host.push_close();
-    EXPECT_EQ(DialogBoxParamA(NULL, MAKEINTRESOURCEA(IDD_SELECT), hwnd, proc, 0), IDCANCEL);
+    EXPECT_EQ(DialogBoxParamA(mubtest::program_module(), MAKEINTRESOURCEA(IDD_SELECT), hwnd, proc, 0), IDCANCEL);
     MSG m;
     ASSERT_TRUE(GetMessageA(&m, NULL, 0, 0));
     EXPECT_EQ(m.message, UINT(WM_CLOSE));

@@ -11,6 +11,7 @@
 #include "platform/core/picture_cache.h"
 #include "platform/core/state.h"
 #include "platform/host/headless/headless_host.h"
+#include "tests/support/program_res.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ TEST_F(PictureCacheTest, DroppedPicturesDrawTheSameWhenDecodedAgain) {
     std::vector<HBITMAP> pictures;
     std::vector<std::vector<COLORREF>> first;
     for (const char *name : kBig) {
-        pictures.push_back(LoadBitmapA(nullptr, name));
+        pictures.push_back(LoadBitmapA(mubtest::program_module(), name));
         ASSERT_NE(pictures.back(), nullptr) << name;
         EXPECT_LE(held(), kPictureBudget) << name;
     }
@@ -82,7 +83,7 @@ TEST_F(PictureCacheTest, DroppedPicturesDrawTheSameWhenDecodedAgain) {
 }
 
 TEST_F(PictureCacheTest, SelectedAndDrawnIntoPicturesKeepTheirPixels) {
-    HINSTANCE self = nullptr;  // the core looks in the program's own resources
+    const HINSTANCE self = mubtest::program_module();
     // Held in a DC all along: never dropped, whatever else is decoded.
     HBITMAP held_picture = LoadBitmapA(self, "title");
     HDC held_dc = CreateCompatibleDC(nullptr);

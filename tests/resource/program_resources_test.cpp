@@ -2,10 +2,11 @@
 // the game selection dialog.
 #include <gtest/gtest.h>
 
-#include "platform/resource/resources.h"
 #include "res/resource.h"
+#include "tests/support/program_res.h"
 
 using namespace mub::res;
+using mubtest::program_res;
 
 namespace {
 
@@ -41,10 +42,10 @@ Id number(uint16_t n) {
 }  // namespace
 
 TEST(ProgramResources, HoldExactlyTheThirtyFiveBitmaps) {
-    const ResFile &res = program_resources();
+    const ResFile &res = program_res();
     EXPECT_EQ(res.count(kRtBitmap), std::size(kBitmaps));
     for (const Expected &e : kBitmaps) {
-        auto b = load_bitmap(Id::from_win32(e.name));
+        auto b = load_bitmap(res, Id::from_win32(e.name));
         ASSERT_TRUE(b) << e.name;
         EXPECT_EQ(b->image.width, e.width) << e.name;
         EXPECT_EQ(b->image.height, e.height) << e.name;
@@ -53,22 +54,22 @@ TEST(ProgramResources, HoldExactlyTheThirtyFiveBitmaps) {
 }
 
 TEST(ProgramResources, HoldTheIconGroupAndNothingElse) {
-    const ResFile &res = program_resources();
+    const ResFile &res = program_res();
     EXPECT_EQ(res.count(kRtGroupIcon), 1u);
     EXPECT_EQ(res.count(kRtIcon), 1u);
     EXPECT_EQ(res.count(kRtDialog), 1u);
     EXPECT_EQ(res.count(6), 0u);  // string tables
     EXPECT_EQ(res.count(4), 0u);  // menus
     EXPECT_TRUE(res.find(kRtIcon, number(1)));
-    auto icon = load_icon(Id::from_win32("mub2"));
+    auto icon = load_icon(res, Id::from_win32("mub2"));
     ASSERT_TRUE(icon);
     EXPECT_EQ(icon->width, 32);
     EXPECT_EQ(icon->height, 32);
-    EXPECT_FALSE(load_icon(Id::from_win32("mubmub")));
+    EXPECT_FALSE(load_icon(res, Id::from_win32("mubmub")));
 }
 
 TEST(ProgramResources, HoldTheSelectionDialog) {
-    auto d = load_dialog(number(IDD_SELECT));
+    auto d = load_dialog(program_res(), number(IDD_SELECT));
     ASSERT_TRUE(d);
     constexpr uint32_t kPopup = 0x80000000, kCaption = 0x00C00000, kModalFrame = 0x80, kSetFont = 0x40,
                        kSysMenu = 0x00080000;

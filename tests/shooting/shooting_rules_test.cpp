@@ -512,11 +512,11 @@ TEST_F(ShootingRules, HurtAnimationLastsTenTicksAndHitsDuringItCount)
 
 TEST_F(ShootingRules, WorkClearResetsTheBoardAndNothingElse)
 {
-    for (const mub_state_var *v = mub_state_vars; v->name; v++) {
-        if (std::string(v->name) == "ti_moji_y")
+    for (const mub::sim::GameGlobal &g : mub::sim::game_globals()) {
+        if (std::string(g.area) != "shooting" || g.constant)
             continue;
-        int *p = const_cast<int *>(v->value);
-        for (int i = 0; i < v->count; i++) p[i] = 777;
+        int *p = static_cast<int *>(const_cast<void *>(g.data));
+        for (size_t i = 0; i < std::max<size_t>(g.count, 1); i++) p[i] = 777;
     }
     win = 3, lose = 1, hit = 9, so_flg = 0, sa = 5, b_sa = 4;
     mub_work_clear();

@@ -1,14 +1,15 @@
 // In-process tests of the shooting game's step functions share the game's
-// globals with every other test in the binary: this guard saves every global
-// of the shooting game and of the shell, and puts back whatever a test changed.
+// globals with every other test in the binary: this guard saves every int
+// global of the game and puts back whatever a test changed.
 #pragma once
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "platform/core/core.h"
 #include "shell/mubmub.h"
-#include "shell/state_vars.h"
+#include "sim/game_globals.h"
 
 namespace shootingtest {
 
@@ -16,8 +17,12 @@ class StateGuard {
 public:
     StateGuard()
     {
-        save(mub_state_vars);
-        save(shell_state_vars);
+        for (const mub::sim::GameGlobal &g : mub::sim::game_globals()) {
+            // Constant tables never change, so they are never written back.
+            if (g.kind != mub::sim::GameGlobal::Kind::Ints || g.constant) continue;
+            int *where = static_cast<int *>(const_cast<void *>(g.data));
+            saved_.push_back({where, std::vector<int>(where, where + std::max<size_t>(g.count, 1))});
+        }
     }
     ~StateGuard()
     {
@@ -33,14 +38,6 @@ private:
         int *where;
         std::vector<int> values;
     };
-    void save(const mub_state_var *vars)
-    {
-        for (; vars->name; vars++) {
-            // Constant tables never change, so they are never written back.
-            int *where = const_cast<int *>(vars->value);
-            saved_.push_back({where, std::vector<int>(where, where + vars->count)});
-        }
-    }
     std::vector<Saved> saved_;
 };
 

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/resource/resources.h"
 #include "platform/text/text.h"
+#include "tests/support/program_res.h"
 
 using namespace mub::text;
 
@@ -14,7 +14,7 @@ namespace {
 
 constexpr uint32_t kBack = 0x123456, kInk = 0xFFFFFF;
 
-mub::Image draw(int w, int h, int x, int y, std::u32string_view s, Clip clip) {
+mub::Image draw(int w, int h, int x, int y, std::u32string_view s, mub::Rect clip) {
     mub::Image img(w, h, kBack);
     draw_text(img, x, y, s, kInk, clip);
     return img;
@@ -28,7 +28,7 @@ TEST(Font, HasAGlyphForEveryCharacterTheGameShows) {
     std::u32string all;
     for (std::string line; std::getline(in, line);)
         if (!line.empty() && line[0] != '#') all += utf8_to_u32(line.substr(line.find(' ') + 1));
-    auto dialog = mub::res::load_dialog(mub::res::Id{true, 101, {}});
+    auto dialog = mub::res::load_dialog(mubtest::program_res(), mub::res::Id{true, 101, {}});
     ASSERT_TRUE(dialog);
     all += dialog->caption + dialog->font_name;
     for (const auto &item : dialog->items) all += item.text;
@@ -72,8 +72,8 @@ TEST(Font, ClipsToTheClipRectangleAndTheImage) {
     const mub::Image full = draw(64, 24, 3, 4, s, {0, 0, 64, 24});
     // Any clip, including ones past the image's edges, shows exactly the
     // full drawing inside it and nothing outside.
-    const Clip clips[] = {{10, 6, 30, 15}, {-50, -50, 5, 100}, {40, 10, 1000, 1000}, {20, 20, 10, 10}, {0, 0, 0, 0}};
-    for (const Clip &c : clips) {
+    const mub::Rect clips[] = {{10, 6, 30, 15}, {-50, -50, 5, 100}, {40, 10, 1000, 1000}, {20, 20, 10, 10}, {0, 0, 0, 0}};
+    for (const mub::Rect &c : clips) {
         const mub::Image img = draw(64, 24, 3, 4, s, c);
         for (int y = 0; y < 24; ++y)
             for (int x = 0; x < 64; ++x) {

@@ -37,7 +37,7 @@ protected:
             saved.emplace_back(v, *v);
         for (auto [slot, name] : bitmaps()) {
             saved_bitmaps.emplace_back(slot, *slot);
-            *slot = LoadBitmapA(nullptr, name);
+            *slot = LoadBitmapA(mubtest::program_module(), name);
         }
         main_key = mub2_GAME_SCREEN, hit = 0, r_hit = 25, en_hit = 0, entyo = 0, m = 6, s = 59;
         mub2_pl_no = 2, mub2_task_no = 0, pl_time = 0;

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/resource/resources.h"
+#include "tests/support/program_res.h"
 #include "support/sim.h"
 
 namespace whacktest {
@@ -47,7 +47,7 @@ inline const mub::Image &picture(const char *name)
     static std::map<std::string, mub::Image> cache;
     auto it = cache.find(name);
     if (it == cache.end()) {
-        auto bmp = mub::res::load_bitmap(mub::res::Id::from_win32(name));
+        auto bmp = mub::res::load_bitmap(mubtest::program_res(), mub::res::Id::from_win32(name));
         it = cache.emplace(name, bmp ? bmp->image : mub::Image{}).first;
     }
     return it->second;

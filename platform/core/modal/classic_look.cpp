@@ -45,7 +45,7 @@ void fill(Image &img, const Rect &r, uint32_t colour) {
 void text(Image &img, int x, int y, std::u32string_view s, uint32_t colour, const Rect &clip) {
     const Rect c = intersect(clip, image_rect(img));
     if (c.empty()) return;
-    mub::text::draw_text(img, x, y, s, colour, mub::text::Clip{c.left, c.top, c.right, c.bottom});
+    mub::text::draw_text(img, x, y, s, colour, c);
 }
 
 void window(Image &img, const Rect &outer, std::u32string_view caption) {

@@ -80,10 +80,11 @@ private:
 
 extern "C" {
 
-INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param) {
+INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param) {
     using namespace mub::core::detail;
-    if (!name || !proc || (owner && !find_window(owner))) return -1;
-    auto tpl = mub::res::load_dialog(mub::res::Id::from_win32(name));
+    const mub::res::ResFile *res = module_resources(instance);
+    if (!res || !name || !proc || (owner && !find_window(owner))) return -1;
+    auto tpl = mub::res::load_dialog(*res, mub::res::Id::from_win32(name));
     if (!tpl) return -1;
 
     const HWND hdlg = reinterpret_cast<HWND>(new_handle());

@@ -4,36 +4,36 @@
 
 namespace mub::headless {
 
+bool HeadlessHost::take(HostEvent &ev) {
+    if (events_.empty()) return false;
+    ev = events_.front();
+    events_.pop_front();
+    return true;
+}
+
 bool HeadlessHost::wait_event(HostEvent &ev, uint64_t deadline_ms) {
-    if (events_.empty() && on_idle_) on_idle_();
-    if (!events_.empty()) {
-        idle_forever_ = 0;
-        ev = events_.front();
-        events_.pop_front();
-        return true;
-    }
-    if (deadline_ms == std::numeric_limits<uint64_t>::max()) {
-        // The caller may have ended the run from on_idle; give it one more
-        // look before calling the wait hopeless.
-        if (++idle_forever_ > 2) throw Starved("the program waits for input and none will come");
-        return false;
-    }
-    if (deadline_ms > now_) {
-        now_ = deadline_ms;
-        idle_forever_ = 0;
-    }
+    if (take(ev)) return true;
+    // A deadline already reached is a poll: the program still has work of
+    // its own, so it is not idle yet.
+    if (deadline_ms <= now_) return false;
+    const bool waits_forever = deadline_ms == std::numeric_limits<uint64_t>::max();
+    if (on_idle_ && !frozen_) on_idle_(waits_forever);
+    if (take(ev)) return true;
+    if (frozen_) return false;
+    if (waits_forever) throw Starved("the program waits for input and none will come");
+    now_ = deadline_ms;
     return false;
 }
 
 void HeadlessHost::present(const Image &frame) {
-    last_frame_ = frame;
+    if (keep_frames_) last_frame_ = frame;
     ++frames_;
 }
 
 void HeadlessHost::show_window(int client_width, int client_height) {
     shown_ = true;
-    shown_w_ = client_width;
-    shown_h_ = client_height;
+    client_w_ = client_width;
+    client_h_ = client_height;
 }
 
 int HeadlessHost::modal_opened(const std::string &utf8_caption, const std::vector<int> &answers) {
@@ -98,6 +98,8 @@ void HeadlessHost::push_close() {
 }
 
 void HeadlessHost::push_resize(int client_width, int client_height) {
+    client_w_ = client_width;
+    client_h_ = client_height;
     HostEvent ev;
     ev.type = HostEvent::Type::Resize;
     ev.width = client_width;

@@ -1,6 +1,12 @@
-// The host for tests and the simulator: no window, a virtual clock that
-// starts at 0 and only moves when the program waits, input pushed by the
-// caller, and modal boxes answered from a queue or by a callback.
+// The host without a screen, for the simulator and the tests: a virtual clock
+// that starts at 0 and only moves when the program waits, input pushed by
+// the driver, and modal boxes answered from a queue or by a callback.
+//
+// When the program has nothing left to do before its next deadline, the host
+// first asks the driver (on_idle), which may push input or end the run; only
+// then does the clock jump to the deadline. A program that waits forever
+// with nothing queued is starved, unless the driver froze the clock to let
+// the run end.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +32,13 @@ public:
     // Decides the answer to a modal box when no answer is queued: return an
     // id from answers, or 0 to let input events answer it.
     using ModalDecider = std::function<int(const std::string &caption, const std::vector<int> &answers)>;
+    // Called when the program waits and nothing is queued; waits_forever:
+    // no timer is running, so only input can wake it.
+    using IdleHandler = std::function<void(bool waits_forever)>;
+
+    // keep_frames: copy every presented frame for last_frame(). The simulator
+    // reads the core's framebuffer when it needs one and leaves this off.
+    explicit HeadlessHost(bool keep_frames = true) : keep_frames_(keep_frames) {}
 
     // --- the program's side
     uint64_t now_ms() override { return now_; }
@@ -46,18 +59,19 @@ public:
     void push_key(Key key, bool repeat = false);
     void push_char(char ch, bool repeat = false);  // Key::Character, as typed
     void push_close();
-    void push_resize(int client_width, int client_height);
+    void push_resize(int client_width, int client_height);  // also the host's idea of the client size
     void push_expose(int x, int y, int width, int height);
     size_t pending_events() const { return events_.size(); }
 
     void queue_answer(int answer) { answers_.push_back(answer); }
     size_t pending_answers() const { return answers_.size(); }
     void set_modal_decider(ModalDecider decider) { decider_ = std::move(decider); }
+    void set_on_idle(IdleHandler on_idle) { on_idle_ = std::move(on_idle); }
 
-    // Called from wait_event whenever no event is queued, before the clock
-    // moves; it may push events or end the run.
-    void set_on_idle(std::function<void()> on_idle) { on_idle_ = std::move(on_idle); }
-
+    // From now on the clock stands still and the driver is no longer asked:
+    // the program can only drain what it already has, so a run that the
+    // driver ended finishes without another tick.
+    void freeze() { frozen_ = true; }
     void advance(uint64_t ms) { now_ += ms; }
 
     const Image &last_frame() const { return last_frame_; }
@@ -65,27 +79,31 @@ public:
     const std::string &title() const { return title_; }
     const Image &icon() const { return icon_; }
     bool shown() const { return shown_; }
-    int shown_width() const { return shown_w_; }
-    int shown_height() const { return shown_h_; }
+    // The client size the window was shown at, or resized to since.
+    int client_width() const { return client_w_; }
+    int client_height() const { return client_h_; }
     // Captions of every box opened so far, in order.
     const std::vector<std::string> &modal_log() const { return modal_log_; }
     size_t modals_closed() const { return modals_closed_; }
 
 private:
+    bool take(HostEvent &ev);
+
+    const bool keep_frames_;
     uint64_t now_ = 0;
     std::deque<HostEvent> events_;
     std::deque<int> answers_;
     ModalDecider decider_;
-    std::function<void()> on_idle_;
+    IdleHandler on_idle_;
+    bool frozen_ = false;
     Image last_frame_;
     size_t frames_ = 0;
     std::string title_;
     Image icon_;
     bool shown_ = false;
-    int shown_w_ = 0, shown_h_ = 0;
+    int client_w_ = 0, client_h_ = 0;
     std::vector<std::string> modal_log_;
     size_t modals_closed_ = 0;
-    int idle_forever_ = 0;
 };
 
 }  // namespace mub::headless

@@ -6,10 +6,12 @@
 #include <exception>
 #include <memory>
 
-#include "mubmub.h"
+#include <windows.h>
+
 #include "platform/core/core.h"
 #include "platform/core/host.h"
 #include "platform/host/sdl/sdl_host.h"
+#include "res/program_resources.h"
 
 namespace {
 
@@ -31,12 +33,12 @@ void log_ticks_if_asked() {
 }  // namespace
 
 int main() {
-    static HINSTANCE__ program_instance{};
     try {
+        const HINSTANCE instance = mub::core::load_module(mub::res::program_resource_bytes());
         mub::sdl::SdlHost host;
         mub::set_host(&host);
         log_ticks_if_asked();
-        const int code = WinMain(&program_instance, NULL, const_cast<char *>(""), SW_SHOWNORMAL);
+        const int code = WinMain(instance, NULL, const_cast<char *>(""), SW_SHOWNORMAL);
         mub::core::set_after_dispatch(nullptr);
         mub::set_host(nullptr);
         return code;

@@ -1,15 +1,15 @@
-#include "tools/sim/simulation.h"
+#include "sim/simulation.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
-#include "mubmub.h"
 #include "platform/core/core.h"
-#include "tools/sim/png_write.h"
-#include "tools/sim/state_dump.h"
+#include "res/program_resources.h"
+#include "sim/screenshot.h"
+#include "sim/state_dump.h"
 
-namespace mubsim {
+namespace mub::sim {
 
 namespace {
 
@@ -52,13 +52,13 @@ int Simulation::run() {
         return kExitUsage;
     }
 
-    host_.on_idle([this](bool waits_forever) { idle(waits_forever); });
-    host_.on_modal([this](const std::string &c, const std::vector<int> &a) { return answer(c, a); });
+    host_.set_on_idle([this](bool waits_forever) { idle(waits_forever); });
+    host_.set_modal_decider([this](const std::string &c, const std::vector<int> &a) { return answer(c, a); });
     mub::set_host(&host_);
     mub::core::set_after_dispatch([this](const MSG &m) { after_dispatch(m); });
 
-    static HINSTANCE__ program_instance{};
-    const int code = WinMain(&program_instance, NULL, const_cast<char *>(""), SW_SHOWNORMAL);
+    const HINSTANCE instance = mub::core::load_module(mub::res::program_resource_bytes());
+    const int code = WinMain(instance, NULL, const_cast<char *>(""), SW_SHOWNORMAL);
 
     mub::core::set_after_dispatch(nullptr);
     if (!error_.empty()) {
@@ -105,7 +105,7 @@ void Simulation::idle(bool waits_forever) {
                                                            host_.client_height()))
             deliver(ev);
     }
-    if (host_.has_events()) return;
+    if (host_.pending_events() > 0) return;
     if (ticks_ >= options_.ticks) {
         end_run();
     } else if (waits_forever) {
@@ -150,7 +150,7 @@ void Simulation::press(int button, bool down) {
     ev.button = button;
     ev.x = std::clamp(kClickX, 0, std::max(0, host_.client_width() - 1));
     ev.y = std::clamp(kClickY, 0, std::max(0, host_.client_height() - 1));
-    host_.push(ev);
+    host_.push_event(ev);
 }
 
 void Simulation::key(const std::string &name) {
@@ -164,9 +164,9 @@ void Simulation::key(const std::string &name) {
         ev.key = mub::Key::Character;
         ev.ch = name[0];
     }
-    host_.push(ev);
+    host_.push_event(ev);
     ev.type = mub::HostEvent::Type::KeyUp;
-    host_.push(ev);
+    host_.push_event(ev);
 }
 
 void Simulation::deliver(const ScriptEvent &ev) {
@@ -193,20 +193,17 @@ void Simulation::deliver(const ScriptEvent &ev) {
         } else {
             h.width = host_.client_width(), h.height = host_.client_height();
         }
-        host_.push(h);
+        host_.push_event(h);
         break;
     case K::Resize:
-        h.type = mub::HostEvent::Type::Resize;
-        h.width = ev.width, h.height = ev.height;
-        host_.set_client_size(ev.width, ev.height);
-        host_.push(h);
+        host_.push_resize(ev.width, ev.height);
         break;
     case K::Close:
         h.type = mub::HostEvent::Type::Close;
-        host_.push(h);
+        host_.push_event(h);
         break;
     case K::Answer: answers_.push_back(ev.answer); break;
     }
 }
 
-}  // namespace mubsim
+}  // namespace mub::sim

@@ -1,4 +1,4 @@
-#include "tools/sim/script.h"
+#include "sim/script.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,7 +8,7 @@
 
 #include "res/resource.h"
 
-namespace mubsim {
+namespace mub::sim {
 
 namespace {
 
@@ -142,4 +142,4 @@ std::vector<ScriptEvent> parse_script(const std::string &text) {
     return events;
 }
 
-}  // namespace mubsim
+}  // namespace mub::sim

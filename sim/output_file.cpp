@@ -1,4 +1,4 @@
-#include "tools/sim/output_file.h"
+#include "sim/output_file.h"
 
 #include <cerrno>
 #include <cstring>
@@ -6,7 +6,7 @@
 
 #include <unistd.h>
 
-namespace mubsim {
+namespace mub::sim {
 
 OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
     temp_path_ = path_ + ".partial-" + std::to_string(::getpid());
@@ -29,4 +29,4 @@ void OutputFile::commit() {
     committed_ = true;
 }
 
-}  // namespace mubsim
+}  // namespace mub::sim

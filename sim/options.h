@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace mubsim {
+namespace mub::sim {
 
 struct Options {
     int64_t ticks = -1;
@@ -26,4 +26,4 @@ public:
 Options parse_options(const std::vector<std::string> &args);  // args without the program name
 extern const char kUsage[];
 
-}  // namespace mubsim
+}  // namespace mub::sim

@@ -1,8 +1,8 @@
-#include "tools/sim/options.h"
+#include "sim/options.h"
 
 #include <charconv>
 
-namespace mubsim {
+namespace mub::sim {
 
 const char kUsage[] =
     "usage: mubmub-sim --ticks N [--script FILE|-] [--state FILE] [--trace FILE] [--screenshot FILE] "
@@ -62,4 +62,4 @@ Options parse_options(const std::vector<std::string> &args) {
     return o;
 }
 
-}  // namespace mubsim
+}  // namespace mub::sim

@@ -7,7 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-namespace mubsim {
+namespace mub::sim {
 
 struct RunFacts {
     int64_t ticks = 0;
@@ -17,4 +17,4 @@ struct RunFacts {
 
 nlohmann::json game_state(const RunFacts &facts);
 
-}  // namespace mubsim
+}  // namespace mub::sim

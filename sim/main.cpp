@@ -7,12 +7,12 @@
 #include <iostream>
 #include <sstream>
 
-#include "tools/sim/options.h"
-#include "tools/sim/script.h"
-#include "tools/sim/simulation.h"
+#include "sim/options.h"
+#include "sim/script.h"
+#include "sim/simulation.h"
 
 int main(int argc, char **argv) {
-    using namespace mubsim;
+    using namespace mub::sim;
     Options options;
     try {
         options = parse_options(std::vector<std::string>(argv + 1, argv + argc));

@@ -1,4 +1,4 @@
-// One run of the program on the simulator's host: feeds the script between
+// One run of the program on the headless host: feeds the script between
 // ticks, counts the ticks, answers the boxes, ends the run and writes the
 // requested outputs.
 #pragma once
@@ -11,13 +11,13 @@
 
 #include <windows.h>
 
-#include "tools/sim/options.h"
-#include "tools/sim/output_file.h"
-#include "tools/sim/random_input.h"
-#include "tools/sim/script.h"
-#include "tools/sim/sim_host.h"
+#include "platform/host/headless/headless_host.h"
+#include "sim/options.h"
+#include "sim/output_file.h"
+#include "sim/random_input.h"
+#include "sim/script.h"
 
-namespace mubsim {
+namespace mub::sim {
 
 // Exit statuses of mubmub-sim.
 constexpr int kExitOk = 0;
@@ -46,11 +46,11 @@ private:
     int64_t random_done_upto_ = 0;  // random events delivered for ticks below this
     std::vector<int> answers_;      // queued by "answer" lines, oldest first
     size_t next_answer_ = 0;
-    SimHost host_;
+    mub::headless::HeadlessHost host_{/*keep_frames=*/false};
     int64_t ticks_ = 0;
     bool ending_ = false;
     std::string error_;
     std::unique_ptr<OutputFile> trace_;
 };
 
-}  // namespace mubsim
+}  // namespace mub::sim

@@ -3,10 +3,10 @@
 
 #include <cstdio>
 
-#include "platform/core/host.h"
+#include "platform/base/image.h"
 
-namespace mubsim {
+namespace mub::sim {
 
 bool write_png(std::FILE *out, const mub::Image &image);
 
-}  // namespace mubsim
+}  // namespace mub::sim

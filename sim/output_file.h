@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-namespace mubsim {
+namespace mub::sim {
 
 class OutputFile {
 public:
@@ -24,4 +24,4 @@ private:
     bool committed_ = false;
 };
 
-}  // namespace mubsim
+}  // namespace mub::sim

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace mubsim {
+namespace mub::sim {
 
 struct ScriptEvent {
     enum class Kind { LClick, RClick, LDown, LUp, RDown, RUp, LDblClk, RDblClk, Key, Expose, Resize, Close, Answer };
@@ -38,4 +38,4 @@ std::vector<ScriptEvent> parse_script(const std::string &text);
 // The answer a word stands for ("yes", "no", "ok", "1000"...), or 0.
 int parse_answer(const std::string &word);
 
-}  // namespace mubsim
+}  // namespace mub::sim

@@ -1,11 +1,11 @@
-#include "tools/sim/png_write.h"
+#include "sim/screenshot.h"
 
 #include <csetjmp>
 #include <vector>
 
 #include <png.h>
 
-namespace mubsim {
+namespace mub::sim {
 
 bool write_png(std::FILE *out, const mub::Image &image) {
     if (image.width <= 0 || image.height <= 0) return false;
@@ -39,4 +39,4 @@ bool write_png(std::FILE *out, const mub::Image &image) {
     return true;
 }
 
-}  // namespace mubsim
+}  // namespace mub::sim

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/sim/script.h"
+#include "sim/script.h"
 
-namespace mubsim {
+namespace mub::sim {
 
 class RandomInput {
 public:
@@ -29,4 +29,4 @@ private:
     bool left_held_ = false, right_held_ = false;
 };
 
-}  // namespace mubsim
+}  // namespace mub::sim

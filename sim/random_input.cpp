@@ -1,8 +1,8 @@
-#include "tools/sim/random_input.h"
+#include "sim/random_input.h"
 
 #include <algorithm>
 
-namespace mubsim {
+namespace mub::sim {
 
 RandomInput::RandomInput(uint32_t seed) : state_(0x9E3779B97F4A7C15ull ^ seed) {}
 
@@ -64,4 +64,4 @@ int RandomInput::pick_answer(const std::vector<int> &answers) {
     return answers[below(uint32_t(answers.size()))];
 }
 
-}  // namespace mubsim
+}  // namespace mub::sim
