@@ -13,10 +13,8 @@ void set_after_dispatch(std::function<void(const MSG &)> hook) { state().after_d
 void request_end_of_run(int code) { state().end_of_run = code; }
 
 size_t live_gdi_objects() {
-    const State &s = state();
-    size_t n = s.dcs.size();
-    for (const auto &[h, b] : s.brushes) n += b.stock ? 0 : 1;
-    for (const auto &[h, b] : s.bitmaps) n += b.stock ? 0 : 1;
+    size_t n = 0;
+    for (const auto &[h, obj] : state().gdi) n += is_stock(obj) ? 0 : 1;
     return n;
 }
 

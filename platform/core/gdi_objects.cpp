@@ -1,4 +1,4 @@
-// DCs, bitmaps and brushes behind checked handles.
+// DCs, bitmaps and brushes, all in one table of typed handles (state.h).
 #include <windows.h>
 
 #include "platform/core/bitmaps.h"
@@ -44,17 +44,15 @@ void free_dc(HDC hdc) {
     if (BitmapObject *bm = find_bitmap(dc->bitmap)) {
         if (bm->selected_in == hdc) bm->selected_in = nullptr;
     }
-    state().dcs.erase(reinterpret_cast<uintptr_t>(hdc));
+    remove_gdi(hdc);
 }
 
 HDC new_window_dc(HWND hwnd, DcKind kind) {
-    const uintptr_t h = new_handle();
     DcObject dc;
     dc.kind = kind;
     dc.hwnd = hwnd;
     dc.brush = state().stock_brushes[WHITE_BRUSH];
-    state().dcs[h] = std::move(dc);
-    return reinterpret_cast<HDC>(h);
+    return static_cast<HDC>(add_gdi(std::move(dc)));
 }
 
 }  // namespace mub::core::detail
@@ -63,13 +61,11 @@ extern "C" {
 
 HDC WINAPI CreateCompatibleDC(HDC hdc) {
     if (hdc && !find_dc(hdc)) return nullptr;
-    const uintptr_t h = new_handle();
     DcObject dc;
     dc.kind = DcKind::Memory;
     dc.bitmap = state().default_bitmap;
     dc.brush = state().stock_brushes[WHITE_BRUSH];
-    state().dcs[h] = std::move(dc);
-    return reinterpret_cast<HDC>(h);
+    return static_cast<HDC>(add_gdi(std::move(dc)));
 }
 
 BOOL WINAPI DeleteDC(HDC hdc) {
@@ -81,8 +77,9 @@ BOOL WINAPI DeleteDC(HDC hdc) {
 
 HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
     DcObject *dc = find_dc(hdc);
-    if (!dc || !h) return nullptr;
-    if (BitmapObject *bm = find_bitmap(h)) {
+    GdiObject *obj = find_any_gdi(h);
+    if (!dc || !obj) return nullptr;
+    if (auto *bm = std::get_if<BitmapObject>(obj)) {
         // Bitmaps go into memory DCs only, and into one DC at a time.
         if (dc->kind != DcKind::Memory) return nullptr;
         if (bm->selected_in && bm->selected_in != hdc && !bm->stock) return nullptr;
@@ -94,32 +91,29 @@ HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
         dc->bitmap = h;
         return previous;
     }
-    if (find_brush(h)) {
+    if (std::holds_alternative<BrushObject>(*obj)) {
         HGDIOBJ previous = dc->brush;
         dc->brush = h;
         return previous;
     }
-    return nullptr;
+    return nullptr;  // a DC is not selected into another
 }
 
 BOOL WINAPI DeleteObject(HGDIOBJ h) {
-    State &s = state();
-    if (BitmapObject *bm = find_bitmap(h)) {
-        if (bm->stock) return TRUE;
+    GdiObject *obj = find_any_gdi(h);
+    if (!obj || std::holds_alternative<DcObject>(*obj)) return FALSE;  // DCs go with DeleteDC/ReleaseDC
+    if (is_stock(*obj)) return TRUE;
+    if (auto *bm = std::get_if<BitmapObject>(obj)) {
         if (bm->selected_in) return FALSE;  // still in a DC
         forget_picture(*bm);
-        s.bitmaps.erase(reinterpret_cast<uintptr_t>(h));
-        return TRUE;
-    }
-    if (BrushObject *br = find_brush(h)) {
-        if (br->stock) return TRUE;
-        for (auto &[handle, dc] : s.dcs) {
-            if (dc.brush == h) return FALSE;
+    } else {
+        for (const auto &[handle, other] : state().gdi) {
+            auto *dc = std::get_if<DcObject>(&other);
+            if (dc && dc->brush == h) return FALSE;  // still in a DC
         }
-        s.brushes.erase(reinterpret_cast<uintptr_t>(h));
-        return TRUE;
     }
-    return FALSE;
+    remove_gdi(h);
+    return TRUE;
 }
 
 HGDIOBJ WINAPI GetStockObject(int i) {
@@ -128,9 +122,7 @@ HGDIOBJ WINAPI GetStockObject(int i) {
 }
 
 HBRUSH WINAPI CreateSolidBrush(COLORREF colour) {
-    const uintptr_t h = new_handle();
-    state().brushes[h] = BrushObject{colour & 0x00FFFFFF, false, false};
-    return reinterpret_cast<HBRUSH>(h);
+    return static_cast<HBRUSH>(add_gdi(BrushObject{colour & 0x00FFFFFF, false, false}));
 }
 
 HBITMAP WINAPI LoadBitmapA(HINSTANCE instance, LPCSTR name) {
@@ -139,9 +131,7 @@ HBITMAP WINAPI LoadBitmapA(HINSTANCE instance, LPCSTR name) {
     auto dib = res->find(mub::res::kRtBitmap, mub::res::Id::from_win32(name));
     BitmapObject bm;
     if (!dib || !adopt_picture(bm, *dib)) return nullptr;
-    const uintptr_t h = new_handle();
-    state().bitmaps[h] = std::move(bm);
-    return reinterpret_cast<HBITMAP>(h);
+    return static_cast<HBITMAP>(add_gdi(std::move(bm)));
 }
 
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
@@ -207,12 +197,10 @@ int WINAPI SetBkMode(HDC hdc, int mode) {
 namespace mub::core {
 
 HBITMAP make_bitmap(const Image &image, int bpp) {
-    const uintptr_t h = new_handle();
     BitmapObject bm;
     bm.image = std::make_shared<Image>(image);
     bm.bpp = bpp;
-    state().bitmaps[h] = std::move(bm);
-    return reinterpret_cast<HBITMAP>(h);
+    return static_cast<HBITMAP>(add_gdi(std::move(bm)));
 }
 
 }  // namespace mub::core

@@ -21,8 +21,9 @@ void make_room(size_t more) {
     State &s = state();
     while (s.picture_bytes + more > kPictureBudget) {
         BitmapObject *oldest = nullptr;
-        for (auto &[handle, bm] : s.bitmaps) {
-            if (droppable(bm) && (!oldest || bm.last_use < oldest->last_use)) oldest = &bm;
+        for (auto &[handle, obj] : s.gdi) {
+            auto *bm = std::get_if<BitmapObject>(&obj);
+            if (bm && droppable(*bm) && (!oldest || bm->last_use < oldest->last_use)) oldest = bm;
         }
         if (!oldest) return;
         s.picture_bytes -= bytes_of(*oldest->image);

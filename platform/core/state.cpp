@@ -15,7 +15,7 @@ State::State() {
     for (int i = 0; i < 6; ++i) {
         const uintptr_t h = next_handle;
         next_handle += 16;
-        brushes[h] = BrushObject{stock_colours[i], i == NULL_BRUSH, true};
+        gdi[h] = BrushObject{stock_colours[i], i == NULL_BRUSH, true};
         stock_brushes[i] = reinterpret_cast<HGDIOBJ>(h);
     }
     // The 1 x 1 monochrome bitmap that every new memory DC starts with.
@@ -25,7 +25,7 @@ State::State() {
     mono.image = std::make_shared<Image>(1, 1, 0);
     mono.bpp = 1;
     mono.stock = true;
-    bitmaps[h] = std::move(mono);
+    gdi[h] = std::move(mono);
     default_bitmap = reinterpret_cast<HGDIOBJ>(h);
 }
 
@@ -51,23 +51,19 @@ Window *find_window(HWND h) {
 
 Window *main_window() { return find_window(state().main_window); }
 
-DcObject *find_dc(HDC h) {
-    auto &m = state().dcs;
-    auto it = m.find(reinterpret_cast<uintptr_t>(h));
-    return it == m.end() ? nullptr : &it->second;
+bool is_stock(const GdiObject &obj) {
+    if (auto *bm = std::get_if<BitmapObject>(&obj)) return bm->stock;
+    if (auto *br = std::get_if<BrushObject>(&obj)) return br->stock;
+    return false;
 }
 
-BitmapObject *find_bitmap(HGDIOBJ h) {
-    auto &m = state().bitmaps;
-    auto it = m.find(reinterpret_cast<uintptr_t>(h));
-    return it == m.end() ? nullptr : &it->second;
+void *add_gdi(GdiObject obj) {
+    const uintptr_t h = new_handle();
+    state().gdi.emplace(h, std::move(obj));
+    return reinterpret_cast<void *>(h);
 }
 
-BrushObject *find_brush(HGDIOBJ h) {
-    auto &m = state().brushes;
-    auto it = m.find(reinterpret_cast<uintptr_t>(h));
-    return it == m.end() ? nullptr : &it->second;
-}
+void remove_gdi(const void *h) { state().gdi.erase(reinterpret_cast<uintptr_t>(h)); }
 
 uint64_t now() {
     Host *h = host();

@@ -12,6 +12,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "platform/core/host.h"
@@ -84,6 +85,13 @@ struct DcObject {
     std::optional<std::vector<Rect>> clip;  // none: the whole surface
 };
 
+// A GDI object is one of these; the handle table keeps the type with it, so
+// a handle is only ever used as what it is.
+using GdiObject = std::variant<DcObject, BitmapObject, BrushObject>;
+
+// Stock objects live as long as the program and never count as live objects.
+bool is_stock(const GdiObject &obj);
+
 struct State {
     uintptr_t next_handle = 0x10000;
 
@@ -109,11 +117,9 @@ struct State {
         int x = 0, y = 0;
     } last_click;
 
-    std::map<uintptr_t, BitmapObject> bitmaps;
-    size_t picture_bytes = 0;  // decoded pixels of pictures that may be dropped
+    std::map<uintptr_t, GdiObject> gdi;  // DCs, bitmaps and brushes, by handle
+    size_t picture_bytes = 0;            // decoded pixels of pictures that may be dropped
     uint64_t picture_clock = 0;
-    std::map<uintptr_t, BrushObject> brushes;
-    std::map<uintptr_t, DcObject> dcs;
     HGDIOBJ stock_brushes[6] = {};
     HGDIOBJ default_bitmap = nullptr;
     std::map<uintptr_t, Image> icons;
@@ -133,9 +139,24 @@ void rebuild_state();
 uintptr_t new_handle();
 Window *find_window(HWND h);
 Window *main_window();
-DcObject *find_dc(HDC h);
-BitmapObject *find_bitmap(HGDIOBJ h);
-BrushObject *find_brush(HGDIOBJ h);
+// The GDI object behind a handle, whatever its type; null for any other handle.
+inline GdiObject *find_any_gdi(const void *h) {
+    auto &table = state().gdi;
+    auto it = table.find(reinterpret_cast<uintptr_t>(h));
+    return it == table.end() ? nullptr : &it->second;
+}
+// The GDI object behind a handle if it is of type T, else null.
+template <typename T>
+T *find_gdi(const void *h) {
+    GdiObject *obj = find_any_gdi(h);
+    return obj ? std::get_if<T>(obj) : nullptr;
+}
+inline DcObject *find_dc(HDC h) { return find_gdi<DcObject>(h); }
+inline BitmapObject *find_bitmap(HGDIOBJ h) { return find_gdi<BitmapObject>(h); }
+inline BrushObject *find_brush(HGDIOBJ h) { return find_gdi<BrushObject>(h); }
+// Enters an object into the table under a new handle.
+void *add_gdi(GdiObject obj);
+void remove_gdi(const void *h);
 
 // The resources of a module made by load_module; null for any other handle.
 const mub::res::ResFile *module_resources(HINSTANCE instance);
