@@ -1,12 +1,11 @@
-// GetMessageA and friends: the queue, its priorities, timers and the
-// host's events turned into messages.
+// GetMessageA and friends: the queue, its priorities, and timers. The
+// host's input becomes messages in input.cpp.
 #include "platform/core/message_loop.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstdlib>
 
 #include "platform/core/core.h"
+#include "platform/core/input.h"
 #include "platform/core/modal/modal_box.h"
 #include "platform/core/state.h"
 
@@ -16,129 +15,7 @@ using namespace mub::core::detail;
 namespace {
 
 constexpr uint64_t kNoDeadline = UINT64_MAX;
-constexpr uint64_t kDoubleClickMs = 500;
-constexpr int kDoubleClickHalfSize = 2;  // a 4 x 4 rectangle around the first press
 constexpr UINT kMinTimerPeriod = 10;
-
-LPARAM point_param(int x, int y) { return LPARAM(uint32_t(uint16_t(int16_t(x))) | (uint32_t(uint16_t(int16_t(y))) << 16)); }
-
-WPARAM button_flags(const State &s) { return (s.left_down ? MK_LBUTTON : 0) | (s.right_down ? MK_RBUTTON : 0); }
-
-int virtual_key(const mub::HostEvent &ev) {
-    using mub::Key;
-    switch (ev.key) {
-    case Key::Escape: return VK_ESCAPE;
-    case Key::Return: return VK_RETURN;
-    case Key::Tab: return VK_TAB;
-    case Key::Space: return VK_SPACE;
-    case Key::Left: return VK_LEFT;
-    case Key::Right: return VK_RIGHT;
-    case Key::Up: return VK_UP;
-    case Key::Down: return VK_DOWN;
-    case Key::F4: return VK_F4;
-    case Key::Character: {
-        const unsigned char c = (unsigned char)ev.ch;
-        if (std::isalnum(c)) return std::toupper(c);
-        if (c == ' ') return VK_SPACE;
-        static const char shifted_digits[] = ")!@#$%^&*(";
-        for (int i = 0; i < 10; ++i)
-            if (c == (unsigned char)shifted_digits[i]) return '0' + i;
-        static const char oem_keys[][3] = {{';', ':', 0}, {'=', '+', 0}, {',', '<', 0}, {'-', '_', 0},
-                                           {'.', '>', 0}, {'/', '?', 0}, {'`', '~', 0}};
-        for (int i = 0; i < 7; ++i)
-            if (c == (unsigned char)oem_keys[i][0] || c == (unsigned char)oem_keys[i][1]) return 0xBA + i;
-        static const char oem_brackets[][3] = {{'[', '{', 0}, {'\\', '|', 0}, {']', '}', 0}, {'\'', '"', 0}};
-        for (int i = 0; i < 4; ++i)
-            if (c == (unsigned char)oem_brackets[i][0] || c == (unsigned char)oem_brackets[i][1]) return 0xDB + i;
-        return 0;
-    }
-    default: return 0;
-    }
-}
-
-// The character a key produces, carried in the scan-code byte of the key
-// message's lParam so that TranslateMessage can post it as typed.
-unsigned char typed_char(const mub::HostEvent &ev) {
-    using mub::Key;
-    switch (ev.key) {
-    case Key::Escape: return 0x1B;
-    case Key::Return: return '\r';
-    case Key::Tab: return '\t';
-    case Key::Space: return ' ';
-    case Key::Character: return (unsigned char)ev.ch;
-    default: return 0;
-    }
-}
-
-// Turns one input event into a message for the main window; false if it
-// makes none.
-bool input_to_message(const mub::HostEvent &ev, MSG &m) {
-    using T = mub::HostEvent::Type;
-    State &s = state();
-    Window *w = main_window();
-    if (!w) return false;
-    m = MSG{};
-    m.hwnd = w->handle;
-    m.time = DWORD(ev.time_ms);
-    m.pt = POINT{ev.x, ev.y};
-    switch (ev.type) {
-    case T::MouseDown: {
-        if (ev.button != 0 && ev.button != 1) return false;
-        (ev.button == 0 ? s.left_down : s.right_down) = true;
-        bool dbl = false;
-        if (w->class_style & CS_DBLCLKS) {
-            const auto &last = s.last_click;
-            dbl = last.button == ev.button && ev.time_ms >= last.time && ev.time_ms - last.time < kDoubleClickMs &&
-                  std::abs(ev.x - last.x) <= kDoubleClickHalfSize && std::abs(ev.y - last.y) <= kDoubleClickHalfSize;
-        }
-        if (dbl)
-            s.last_click = {};  // the press after a double click is a plain press
-        else
-            s.last_click = {ev.button, ev.time_ms, ev.x, ev.y};
-        if (ev.button == 0)
-            m.message = dbl ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
-        else
-            m.message = dbl ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN;
-        m.wParam = button_flags(s);
-        m.lParam = point_param(ev.x, ev.y);
-        return true;
-    }
-    case T::MouseUp:
-        if (ev.button != 0 && ev.button != 1) return false;
-        (ev.button == 0 ? s.left_down : s.right_down) = false;
-        m.message = ev.button == 0 ? WM_LBUTTONUP : WM_RBUTTONUP;
-        m.wParam = button_flags(s);
-        m.lParam = point_param(ev.x, ev.y);
-        return true;
-    case T::MouseMove:
-        m.message = WM_MOUSEMOVE;
-        m.wParam = button_flags(s);
-        m.lParam = point_param(ev.x, ev.y);
-        return true;
-    case T::KeyDown:
-    case T::KeyUp: {
-        const int vk = virtual_key(ev);
-        if (!vk) return false;
-        const bool down = ev.type == T::KeyDown;
-        if (ev.alt)
-            m.message = down ? WM_SYSKEYDOWN : WM_SYSKEYUP;
-        else
-            m.message = down ? WM_KEYDOWN : WM_KEYUP;
-        m.wParam = WPARAM(vk);
-        uint32_t lp = 1u | (uint32_t(typed_char(ev)) << 16);
-        if (ev.alt) lp |= 1u << 29;
-        if (!down) lp |= (1u << 30) | (1u << 31);
-        if (down && ev.repeat) lp |= 1u << 30;
-        m.lParam = LPARAM(lp);
-        return true;
-    }
-    case T::Close:
-        m.message = WM_CLOSE;
-        return true;
-    default:
-        return false;
-    }
-}
 
 // Window-system events act at once; input waits its turn in the queue.
 void accept_event(const mub::HostEvent &ev) {
@@ -301,14 +178,6 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND, UINT, UINT) {
         if (r == Fetch::Quit) return FALSE;
         if (r == Fetch::Message) return TRUE;
     }
-}
-
-BOOL WINAPI TranslateMessage(const MSG *msg) {
-    if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return FALSE;
-    const unsigned char ch = (uint32_t(msg->lParam) >> 16) & 0xFF;
-    if (!ch) return FALSE;
-    PostMessageA(msg->hwnd, msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR, WPARAM(ch), msg->lParam);
-    return TRUE;
 }
 
 LRESULT WINAPI DispatchMessageA(const MSG *msg) {

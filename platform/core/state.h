@@ -116,6 +116,13 @@ struct State {
         uint64_t time = 0;
         int x = 0, y = 0;
     } last_click;
+    // The last key press taken from the input, with the character it typed,
+    // for TranslateMessage.
+    struct TypedKey {
+        MSG message;
+        unsigned char ch;
+    };
+    std::optional<TypedKey> last_key;
 
     std::map<uintptr_t, GdiObject> gdi;  // DCs, bitmaps and brushes, by handle
     size_t picture_bytes = 0;            // decoded pixels of pictures that may be dropped
