@@ -19,6 +19,12 @@ void dip_bitmap(HDC hdc, HBITMAP hbm, int x, int y, int Sx, int Sy, int Width, i
     DeleteDC(memDC);
 }
 
+void erase_box(HDC hdc, int left, int right, int top, int bottom)
+{
+    clear_rect(left, right, top, bottom);
+    clear_bitmap(hdc, cl_rect);
+}
+
 RECT clear_rect(int left, int right, int top, int bottom)
 {
     cl_rect.left = left;

@@ -82,6 +82,10 @@ void Main_ctrl(HWND window, HDC hdc);
 void dip_bitmap(HDC hdc, HBITMAP hbm, int x, int y, int Sx, int Sy, int Width, int Height, int m);
 RECT clear_rect(int left, int right, int top, int bottom);
 void clear_bitmap(HDC hdc, RECT rect);
+/* The erase of erase-and-redraw: clear_rect with a box given as left, right,
+   top, bottom, then clear_bitmap of cl_rect (so the box is also what the tick
+   invalidates when it is the last one erased). */
+void erase_box(HDC hdc, int left, int right, int top, int bottom);
 void mub2_back_bitmap(HDC hdc, int x, int y, int Width, int Height);
 /* Blanks the whole client area and leaves the client rectangle in cl_rect. */
 void clear_screen(HDC hdc);

@@ -3,27 +3,21 @@
    paint context clips them to the area being repainted. */
 #include "mubmub.h"
 
-static void clear(HDC hdc, int left, int right, int top, int bottom)
-{
-    clear_rect(left, right, top, bottom);
-    clear_bitmap(hdc, cl_rect);
-}
-
 static void mub_labels(HDC hdc)
 {
     dip_bitmap(hdc, mub_hbmp[5], 10, 10, 0, 0, 80, 30, 30);
-    clear(hdc, 400, 550, 10, 40);
+    erase_box(hdc, 400, 550, 10, 40);
     dip_bitmap(hdc, mub_hbmp[6], 400, 10, 0, 0, 150, 30, 30);
-    clear(hdc, 455, 465, 10, 40);
+    erase_box(hdc, 455, 465, 10, 40);
     dip_bitmap(hdc, mub_hbmp[6], 455, 10, 160 + 10 * win, 0, 10, 30, 30);
-    clear(hdc, 540, 550, 10, 40);
+    erase_box(hdc, 540, 550, 10, 40);
     dip_bitmap(hdc, mub_hbmp[6], 540, 10, 160 + 10 * lose, 0, 10, 30, 30);
 }
 
 static void mub2_labels(HDC hdc)
 {
     /* leaves cl_rect empty, so that later ticks invalidate nothing */
-    clear(hdc, 0, 0, 0, 0);
+    erase_box(hdc, 0, 0, 0, 0);
     mub2_back_bitmap(hdc, 160, 140, 100, 30);
     dip_bitmap(hdc, mub2_hbmp[2], 160, 140, 0, 0, 200, 30, 30);
     mub2_back_bitmap(hdc, 100, 190, 110, 30);

@@ -4,7 +4,6 @@
  * is processed only while its owner is alive (walking, for the boss).
  */
 #include "mubmub.h"
-#include "mub_erase.h"
 
 /* One enemy shot; row_y is the owner's row, the origin of the frame count. */
 struct mub_enshot {
@@ -20,18 +19,18 @@ static void enshot_ctrl(HDC hdc, const struct mub_enshot *s)
         *s->y += 5 + b_sa;
         if (*s->y > 500) {
             *s->y = 500;
-            mub_erase(hdc, *s->before_x, *s->before_x + 26, *s->before_y, *s->before_y + 40);
+            erase_box(hdc, *s->before_x, *s->before_x + 26, *s->before_y, *s->before_y + 40);
             *s->xn = *s->x;
             *s->yn = 500;
             *s->key = 2;
         }
-        mub_erase(hdc, *s->before_x, *s->before_x + 26, *s->before_y, *s->before_y + 24);
+        erase_box(hdc, *s->before_x, *s->before_x + 26, *s->before_y, *s->before_y + 24);
         dip_bitmap(hdc, mub_hbmp[4], *s->x, *s->y, 26 * *s->puu, 0, 26, 26, 26);
         *s->puu = ((*s->y - s->row_y) / 5 + b_sa) % 2 != 0 ? 1 : 0;
     } else if (*s->key == 2) {
         /* The landed pile: two ticks on, two off. */
         if (*s->wait >= 0 && *s->wait < 15) {
-            mub_erase(hdc, *s->xn, *s->xn + 26, *s->yn, *s->yn + 27);
+            erase_box(hdc, *s->xn, *s->xn + 26, *s->yn, *s->yn + 27);
             if (*s->wait % 4 == 0 || *s->wait % 4 == 1)
                 dip_bitmap(hdc, mub_hbmp[4], *s->xn, *s->yn, 53, 0, 26, 26, 26);
         } else if (*s->wait >= 15) {
@@ -40,7 +39,7 @@ static void enshot_ctrl(HDC hdc, const struct mub_enshot *s)
         *s->wait += 1;
     } else if (*s->key == 3) {
         *s->wait = 0;
-        mub_erase(hdc, *s->xn, *s->xn + 26, *s->yn, *s->yn + 27);
+        erase_box(hdc, *s->xn, *s->xn + 26, *s->yn, *s->yn + 27);
         *s->key = 0;
     }
 }

@@ -7,7 +7,6 @@
 #include <stdlib.h>
 
 #include "mubmub.h"
-#include "mub_erase.h"
 
 static int is_turn_point_small(int x)
 {
@@ -39,7 +38,7 @@ static void small_enemy_ctrl(HDC hdc, int e)
             en_flg[e] = 0;
     }
 
-    mub_erase(hdc, mub_en_before_x[e], mub_en_before_x[e] + 48, mub_en_before_y[e], mub_en_before_y[e] + 48);
+    erase_box(hdc, mub_en_before_x[e], mub_en_before_x[e] + 48, mub_en_before_y[e], mub_en_before_y[e] + 48);
     dip_bitmap(hdc, mub_hbmp[2], mub_en_x[e], mub_en_y[e], 48 * en_puu[e], 0, 48, 48, 48);
 
     int q = (mub_en_x[e] - 100 + 150 * e) / 3 + sa;
@@ -71,7 +70,7 @@ static void boss_ctrl(HDC hdc)
             enb_flg = 0;
     }
 
-    mub_erase(hdc, mub_enb_before_x, mub_enb_before_x + 70, mub_enb_before_y, mub_enb_before_y + 48);
+    erase_box(hdc, mub_enb_before_x, mub_enb_before_x + 70, mub_enb_before_y, mub_enb_before_y + 48);
     /* Each colour row shares the one mask band at y 173. */
     dip_bitmap(hdc, mub_hbmp[3], mub_enb_x, mub_enb_y, 70 * enb_puu + 3, 57 * enb, 70, 48, 173 - 57 * enb);
 

@@ -5,7 +5,6 @@
  * Five rounds make a series; then the result scene takes over.
  */
 #include "mubmub.h"
-#include "mub_erase.h"
 
 /* Enemy and enemy-shot speed bonuses by rounds won (0 to 4). */
 static const int sa_by_win[5] = {0, 2, 4, 5, 6};
@@ -64,7 +63,7 @@ void mub_game_ctrl(HDC hdc)
     }
 
     if (mub_entask_no >= 5) {
-        mub_erase(hdc, 10, 190, 10, 40);
+        erase_box(hdc, 10, 190, 10, 40);
         dip_bitmap(hdc, mub_hbmp[5], 10, 10, 0, 0, 80, 30, 30);
         dip_bitmap(hdc, mub_hbmp[0], mub_pl_x, mub_pl_y, 94, 0, 48, 48, 48);
         KillTimer(hwnd, 1);

@@ -5,16 +5,15 @@
  * Boxes are compared on positions only, whatever the objects' states.
  */
 #include "mubmub.h"
-#include "mub_erase.h"
 
 static void erase_shot_slot(HDC hdc, int n)
 {
-    mub_erase(hdc, bl_x[n], bl_x[n] + 26, bl_y[n] - 1, bl_y[n] + 26);
+    erase_box(hdc, bl_x[n], bl_x[n] + 26, bl_y[n] - 1, bl_y[n] + 26);
 }
 
 static void erase_enemy_shot(HDC hdc, int x, int y)
 {
-    mub_erase(hdc, x, x + 26, y, y + 27);
+    erase_box(hdc, x, x + 26, y, y + 27);
 }
 
 static int boss_walking(void)
@@ -40,17 +39,17 @@ static void small_enemy_dying(HDC hdc, int e)
     int w = ++en_wait[e];
     int x = mub_en_x[e], y = mub_en_y[e];
     if (w >= 0 && w < 10) {
-        mub_erase(hdc, x, x + 48, y, y + 48);
+        erase_box(hdc, x, x + 48, y, y + 48);
         dip_bitmap(hdc, mub_hbmp[2], x, y, 96, 0, 48, 48, 48);
     } else if (w >= 10 && w < 20) {
-        mub_erase(hdc, x, x + 48, y, y + 48);
+        erase_box(hdc, x, x + 48, y, y + 48);
         dip_bitmap(hdc, mub_hbmp[2], x, y, 144, 0, 48, 48, 48);
     } else if (w >= 20 && w < 50) {
         /* The caption from the boss sheet's red row, wider than the erase. */
-        mub_erase(hdc, x, x + 48, y, y + 48);
+        erase_box(hdc, x, x + 48, y, y + 48);
         dip_bitmap(hdc, mub_hbmp[3], x, y, 355, 114, 70, 48, 59);
     } else if (w >= 50) {
-        mub_erase(hdc, x, x + 70, y, y + 48);
+        erase_box(hdc, x, x + 70, y, y + 48);
         en_wait[e] = 0;
         mub_task_no[e] = 2;
     }
@@ -85,7 +84,7 @@ static void boss_hit(HDC hdc, int n)
 static void boss_knocked_out(HDC hdc)
 {
     int w = ++enb_wait;
-    mub_erase(hdc, mub_enb_x, mub_enb_x + 70, mub_enb_y, mub_enb_y + 48);
+    erase_box(hdc, mub_enb_x, mub_enb_x + 70, mub_enb_y, mub_enb_y + 48);
     int sx;
     if (w >= 0 && w < 10) {
         sx = 140;
@@ -174,13 +173,13 @@ void mub_enhit_check(HDC hdc)
     /* Hurt animation while the damage counter is odd. */
     if (mub_entask_no == 1 || mub_entask_no == 3) {
         wait_t += 1;
-        mub_erase(hdc, mub_pl_x, mub_pl_x + 48, mub_pl_y, mub_pl_y + 48);
-        mub_erase(hdc, mub_pl_before_x, mub_pl_before_x + 48, mub_pl_before_y, mub_pl_before_y + 48);
+        erase_box(hdc, mub_pl_x, mub_pl_x + 48, mub_pl_y, mub_pl_y + 48);
+        erase_box(hdc, mub_pl_before_x, mub_pl_before_x + 48, mub_pl_before_y, mub_pl_before_y + 48);
         if (wait_t >= 0 && wait_t < 10) {
             dip_bitmap(hdc, mub_hbmp[0], mub_pl_x, mub_pl_y, 96, 0, 48, 48, 48);
         } else if (wait_t >= 10) {
             /* Last erase of the tick: the repaint restores the label. */
-            mub_erase(hdc, 10, 190, 10, 40);
+            erase_box(hdc, 10, 190, 10, 40);
             mub_entask_no += 1;
             wait_t = 0;
         }

@@ -4,7 +4,6 @@
  * other button is held. Presses only change the state; the next tick draws.
  */
 #include "mubmub.h"
-#include "mub_erase.h"
 
 /* A slot fires only when every lower slot is flying and every higher one
    is idle; any other pattern (a slot being erased, a gap) fires nothing. */
@@ -52,10 +51,10 @@ void mub_pl_right(WPARAM keys)
 void mub_player_ctrl(HDC hdc)
 {
     /* Only the place before the last step is erased, 44 wide. */
-    mub_erase(hdc, mub_pl_before_x, mub_pl_before_x + 44, mub_pl_before_y, mub_pl_before_y + 48);
+    erase_box(hdc, mub_pl_before_x, mub_pl_before_x + 44, mub_pl_before_y, mub_pl_before_y + 48);
     dip_bitmap(hdc, mub_hbmp[0], mub_pl_x, mub_pl_y, 47 * mub_pl_no, 0, 48, 48, 48);
 
     /* Life bar: three candles, half a candle less per unit of damage. */
-    mub_erase(hdc, 90, 180 - 15 * mub_entask_no, 10, 40);
+    erase_box(hdc, 90, 180 - 15 * mub_entask_no, 10, 40);
     dip_bitmap(hdc, mub_hbmp[5], 90, 10, 80, 0, 90 - 15 * mub_entask_no, 30, 30);
 }

@@ -6,7 +6,6 @@
  * opaque and the mask offsets passed here do not matter.
  */
 #include "mubmub.h"
-#include "mub_erase.h"
 
 static void rising_lines(HDC hdc, HBITMAP lines)
 {
@@ -26,7 +25,7 @@ static void rising_lines(HDC hdc, HBITMAP lines)
     /* The line that is current now; on the tick a line arrives that is the
        next one, drawn at its start. Line j sits in rows 45j-5 .. 45j+39. */
     int j = moji;
-    mub_erase(hdc, 100, 500, ti_before_y[j], ti_before_y[j] + 55);
+    erase_box(hdc, 100, 500, ti_before_y[j], ti_before_y[j] + 55);
     dip_bitmap(hdc, lines, 100, ti_y[j], 0, 45 * j - 5, 300, 45, 0);
 }
 
@@ -63,7 +62,7 @@ static void blink_prompt(HDC hdc, HBITMAP prompt)
     if (moji >= 0 && moji < 8)
         dip_bitmap(hdc, prompt, 350, 480, 0, 0, 250, 27, 0);
     else if (moji >= 8 && moji < 16)
-        mub_erase(hdc, 350, 600, 480, 507);
+        erase_box(hdc, 350, 600, 480, 507);
     else
         moji = 0;
 }

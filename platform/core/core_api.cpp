@@ -43,21 +43,3 @@ void reset() {
 }
 
 }  // namespace mub::core
-
-namespace mub::core::detail {
-
-void present_if_dirty() {
-    State &s = state();
-    if (!s.frame_dirty) return;
-    Host *h = host();
-    const Window *w = main_window();
-    if (!h || !w || !w->visible) return;
-    s.frame_dirty = false;
-    // Without a box on top the frame is the window's own pixels: no copy.
-    if (s.modals.empty())
-        h->present(w->frame);
-    else
-        h->present(composed_frame());
-}
-
-}  // namespace mub::core::detail

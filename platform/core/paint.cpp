@@ -1,9 +1,12 @@
-// Update regions and painting: InvalidateRect, BeginPaint/EndPaint, resizing.
+// Update regions and painting: InvalidateRect, BeginPaint/EndPaint, resizing,
+// and presenting the finished frame to the host.
 #include <windows.h>
 
 #include <algorithm>
 
+#include "platform/core/core.h"
 #include "platform/core/gdi_surface.h"
+#include "platform/core/modal/modal_box.h"
 
 using namespace mub::core;
 using namespace mub::core::detail;
@@ -39,6 +42,24 @@ void resize_client(Window &w, int width, int height) {
     mark_dirty();
     const HWND hwnd = w.handle;
     SendMessageA(hwnd, WM_SIZE, 0, LPARAM((height << 16) | (width & 0xFFFF)));
+}
+
+void mark_dirty() { state().frame_dirty = true; }
+
+// Frames reach the host here, once per wait for input: whatever was drawn
+// since the last wait goes out as one frame.
+void present_if_dirty() {
+    State &s = state();
+    if (!s.frame_dirty) return;
+    Host *h = host();
+    const Window *w = main_window();
+    if (!h || !w || !w->visible) return;
+    s.frame_dirty = false;
+    // Without a box on top the frame is the window's own pixels: no copy.
+    if (s.modals.empty())
+        h->present(w->frame);
+    else
+        h->present(composed_frame());
 }
 
 }  // namespace mub::core::detail

@@ -72,8 +72,6 @@ uint64_t now() {
 
 Rect client_rect(const Window &w) { return Rect{0, 0, w.frame.width, w.frame.height}; }
 
-void mark_dirty() { state().frame_dirty = true; }
-
 }  // namespace mub::core::detail
 
 namespace mub {
