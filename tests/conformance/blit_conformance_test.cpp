@@ -15,7 +15,7 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 class Canvas {
 public:
     Canvas(HDC reference, const char *resource)
-        : bitmap_(LoadBitmapA(conf::program_instance(), resource)), dc_(CreateCompatibleDC(reference)) {
+        : bitmap_(LoadBitmapA(conftest::program_instance(), resource)), dc_(CreateCompatibleDC(reference)) {
         old_ = SelectObject(dc_, bitmap_);
     }
     ~Canvas() {
@@ -45,12 +45,12 @@ private:
 class BlitConformance : public ::testing::Test {
 protected:
     void SetUp() override {
-        hwnd_ = conf::open_window(CS_HREDRAW | CS_VREDRAW);
+        hwnd_ = conftest::open_window(CS_HREDRAW | CS_VREDRAW);
         screen_ = GetDC(hwnd_);
     }
     void TearDown() override { ReleaseDC(hwnd_, screen_); }
 
-    conf::Env env_;
+    conftest::Env env_;
     HWND hwnd_ = NULL;
     HDC screen_ = NULL;
 };

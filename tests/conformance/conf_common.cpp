@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-namespace conf {
+namespace conftest {
 
 namespace {
 
@@ -69,4 +69,4 @@ std::vector<MSG> take_until_timer(HWND hwnd, UINT_PTR id) {
     return taken;
 }
 
-}  // namespace conf
+}  // namespace conftest

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-namespace conf {
+namespace conftest {
 
 // One per test: on our core a fresh core and a host of its own, restored
 // afterwards; on Windows the windows the test made are destroyed.
@@ -72,4 +72,4 @@ MSG next_message();
 // been taken); returns the messages taken before it.
 std::vector<MSG> take_until_timer(HWND hwnd, UINT_PTR id);
 
-}  // namespace conf
+}  // namespace conftest

@@ -12,7 +12,7 @@
 #include "res/program_resources.h"
 #include "tests/conformance/conf_env.h"
 
-namespace conf {
+namespace conftest {
 
 namespace {
 
@@ -109,6 +109,6 @@ std::vector<int> fresh_rand_sequence(int n) {
 
 HINSTANCE program_instance() { return mub::core::load_module(mub::res::program_resource_bytes()); }
 
-}  // namespace conf
+}  // namespace conftest
 
 #endif

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace conf {
+namespace conftest {
 
 namespace {
 
@@ -63,6 +63,6 @@ std::vector<int> fresh_rand_sequence(int n) {
     return std::vector<int>(all.begin(), all.begin() + std::min<size_t>(size_t(n), all.size()));
 }
 
-}  // namespace conf
+}  // namespace conftest
 
 #endif

@@ -7,13 +7,13 @@
 
 #include <gtest/gtest.h>
 
-namespace conf {
+namespace conftest {
 std::vector<int> &start_rand_values();
 }
 
 int main(int argc, char **argv) {
     for (int i = 0; i < 5; ++i)
-        conf::start_rand_values().push_back(rand());
+        conftest::start_rand_values().push_back(rand());
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

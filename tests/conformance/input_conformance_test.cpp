@@ -15,20 +15,20 @@ bool is_button(UINT m) { return m >= WM_LBUTTONDOWN && m <= WM_RBUTTONDBLCLK; }
 class InputConformance : public ::testing::Test {
 protected:
     void open(UINT style) {
-        hwnd_ = conf::open_window(style);
+        hwnd_ = conftest::open_window(style);
         SetTimer(hwnd_, kEndTimer, 1, NULL);
-        conf::take_until_timer(hwnd_, kEndTimer);
+        conftest::take_until_timer(hwnd_, kEndTimer);
         KillTimer(hwnd_, kEndTimer);
     }
     void click(int button, int x = 100, int y = 100) {
-        conf::mouse_down(hwnd_, button, x, y);
-        conf::mouse_up(hwnd_, button, x, y);
+        conftest::mouse_down(hwnd_, button, x, y);
+        conftest::mouse_up(hwnd_, button, x, y);
     }
     // The button messages of everything the user did so far.
     std::vector<MSG> buttons() {
         SetTimer(hwnd_, kEndTimer, 10, NULL);
         std::vector<MSG> seen;
-        for (const MSG &msg : conf::take_until_timer(hwnd_, kEndTimer))
+        for (const MSG &msg : conftest::take_until_timer(hwnd_, kEndTimer))
             if (msg.hwnd == hwnd_ && is_button(msg.message))
                 seen.push_back(msg);
         KillTimer(hwnd_, kEndTimer);
@@ -41,7 +41,7 @@ protected:
         return k;
     }
 
-    conf::Env env_;
+    conftest::Env env_;
     HWND hwnd_ = NULL;
 };
 
@@ -61,7 +61,7 @@ TEST_F(InputConformance, SecondQuickPressIsADoubleClickAndTheThirdAPlainPress) {
 TEST_F(InputConformance, SlowSecondPressOrOtherButtonIsAPlainPress) {
     open(CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
     click(0);
-    conf::sleep_ms(700);  // longer than the double-click time
+    conftest::sleep_ms(700);  // longer than the double-click time
     click(0);
     click(1);  // quick, but the other button
     EXPECT_EQ(kinds(buttons()), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP,
@@ -77,10 +77,10 @@ TEST_F(InputConformance, WithoutDoubleClickStyleEveryPressIsPlain) {
 
 TEST_F(InputConformance, PressesCarryThePointAndTheButtonsHeld) {
     open(CS_HREDRAW | CS_VREDRAW);
-    conf::mouse_down(hwnd_, 0, 120, 45);
-    conf::mouse_down(hwnd_, 1, 120, 45);
-    conf::mouse_up(hwnd_, 1, 120, 45);
-    conf::mouse_up(hwnd_, 0, 120, 45);
+    conftest::mouse_down(hwnd_, 0, 120, 45);
+    conftest::mouse_down(hwnd_, 1, 120, 45);
+    conftest::mouse_up(hwnd_, 1, 120, 45);
+    conftest::mouse_up(hwnd_, 0, 120, 45);
     const std::vector<MSG> seen = buttons();
     ASSERT_EQ(kinds(seen), (std::vector<UINT>{WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_LBUTTONUP}));
     EXPECT_EQ(LOWORD(seen[0].lParam), 120);

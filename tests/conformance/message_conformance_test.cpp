@@ -14,19 +14,19 @@ constexpr UINT_PTR kFlushTimer = 90;
 class MessageConformance : public ::testing::Test {
 protected:
     void SetUp() override {
-        hwnd_ = conf::open_window(CS_HREDRAW | CS_VREDRAW);
+        hwnd_ = conftest::open_window(CS_HREDRAW | CS_VREDRAW);
         settle();
     }
     // Takes everything the window system queued so far.
     void settle() {
         SetTimer(hwnd_, kFlushTimer, 1, NULL);
-        conf::take_until_timer(hwnd_, kFlushTimer);
+        conftest::take_until_timer(hwnd_, kFlushTimer);
         KillTimer(hwnd_, kFlushTimer);
     }
     // The next message that is one of the kinds the test looks at.
     MSG next_of(std::initializer_list<UINT> kinds) {
         for (int guard = 0; guard < 1000; ++guard) {
-            MSG msg = conf::next_message();
+            MSG msg = conftest::next_message();
             for (UINT k : kinds)
                 if (msg.message == k)
                     return msg;
@@ -35,13 +35,13 @@ protected:
         return MSG{};
     }
 
-    conf::Env env_;
+    conftest::Env env_;
     HWND hwnd_ = NULL;
 };
 
 TEST_F(MessageConformance, PostedComeFirstThenPaintThenTimer) {
     SetTimer(hwnd_, 1, 10, NULL);
-    conf::sleep_ms(50);  // the timer is due
+    conftest::sleep_ms(50);  // the timer is due
     InvalidateRect(hwnd_, NULL, FALSE);
     PostMessageA(hwnd_, kFirst, 0, 0);
     PostMessageA(hwnd_, kSecond, 0, 0);
@@ -58,8 +58,8 @@ TEST_F(MessageConformance, QuitComesAfterThePostedMessagesWithItsCode) {
     PostQuitMessage(7);
     PostMessageA(hwnd_, kSecond, 0, 0);
 
-    EXPECT_EQ(conf::next_message().message, kFirst);
-    EXPECT_EQ(conf::next_message().message, kSecond);
+    EXPECT_EQ(conftest::next_message().message, kFirst);
+    EXPECT_EQ(conftest::next_message().message, kSecond);
     MSG msg{};
     EXPECT_EQ(GetMessageA(&msg, NULL, 0, 0), FALSE);
     EXPECT_EQ(msg.message, UINT(WM_QUIT));
@@ -68,7 +68,7 @@ TEST_F(MessageConformance, QuitComesAfterThePostedMessagesWithItsCode) {
 
 TEST_F(MessageConformance, QuitComesBeforeAPendingPaintOrTick) {
     SetTimer(hwnd_, 1, 10, NULL);
-    conf::sleep_ms(50);
+    conftest::sleep_ms(50);
     InvalidateRect(hwnd_, NULL, FALSE);
     PostQuitMessage(3);
 
@@ -80,35 +80,35 @@ TEST_F(MessageConformance, QuitComesBeforeAPendingPaintOrTick) {
 
 TEST_F(MessageConformance, TimerNeverQueuesMoreThanOneTick) {
     SetTimer(hwnd_, 1, 20, NULL);
-    conf::sleep_ms(200);  // ten periods without taking messages
+    conftest::sleep_ms(200);  // ten periods without taking messages
 
     next_of({WM_TIMER});
-    const uint64_t after_first = conf::now_ms();
+    const uint64_t after_first = conftest::now_ms();
     const MSG second = next_of({WM_TIMER});
     EXPECT_EQ(second.wParam, WPARAM(1));
-    EXPECT_GE(conf::now_ms() - after_first, 10u) << "a burst of stored ticks followed the stall";
+    EXPECT_GE(conftest::now_ms() - after_first, 10u) << "a burst of stored ticks followed the stall";
     KillTimer(hwnd_, 1);
 }
 
 TEST_F(MessageConformance, SettingARunningTimerAgainRestartsItsPeriod) {
     SetTimer(hwnd_, 1, 100, NULL);
-    conf::sleep_ms(60);
-    const uint64_t restarted = conf::now_ms();
+    conftest::sleep_ms(60);
+    const uint64_t restarted = conftest::now_ms();
     SetTimer(hwnd_, 1, 100, NULL);
 
     const MSG tick = next_of({WM_TIMER});
     EXPECT_EQ(tick.wParam, WPARAM(1));
-    EXPECT_GE(conf::now_ms() - restarted, 90u);
+    EXPECT_GE(conftest::now_ms() - restarted, 90u);
     KillTimer(hwnd_, 1);
 }
 
 TEST_F(MessageConformance, KilledTimerDeliversNothingEvenWhenDue) {
     SetTimer(hwnd_, 1, 20, NULL);
-    conf::sleep_ms(60);  // due, not yet taken
+    conftest::sleep_ms(60);  // due, not yet taken
     KillTimer(hwnd_, 1);
     SetTimer(hwnd_, 2, 50, NULL);
 
-    for (const MSG &msg : conf::take_until_timer(hwnd_, 2))
+    for (const MSG &msg : conftest::take_until_timer(hwnd_, 2))
         EXPECT_FALSE(msg.message == WM_TIMER && msg.wParam == 1) << "tick of a killed timer";
     KillTimer(hwnd_, 2);
 }
@@ -117,7 +117,7 @@ TEST_F(MessageConformance, TimerTicksKeepComingWhileSet) {
     SetTimer(hwnd_, 1, 32, NULL);
     int ticks = 0;
     for (int guard = 0; guard < 100 && ticks < 3; ++guard) {
-        const MSG msg = conf::next_message();
+        const MSG msg = conftest::next_message();
         if (msg.message == WM_TIMER && msg.wParam == 1) {
             EXPECT_EQ(msg.hwnd, hwnd_);
             ++ticks;
@@ -128,8 +128,8 @@ TEST_F(MessageConformance, TimerTicksKeepComingWhileSet) {
 }
 
 TEST(RandConformance, FreshProgramSeesTheFixedSequence) {
-    conf::Env env;
-    EXPECT_EQ(conf::fresh_rand_sequence(5), (std::vector<int>{41, 18467, 6334, 26500, 19169}));
+    conftest::Env env;
+    EXPECT_EQ(conftest::fresh_rand_sequence(5), (std::vector<int>{41, 18467, 6334, 26500, 19169}));
     srand(1);  // the same state as a fresh start
     std::vector<int> again;
     for (int i = 0; i < 5; ++i)

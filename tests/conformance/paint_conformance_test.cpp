@@ -22,13 +22,13 @@ void paint_all_white(HDC dc, const PAINTSTRUCT &ps) {
 class PaintConformance : public ::testing::Test {
 protected:
     void SetUp() override {
-        hwnd_ = conf::open_window(CS_HREDRAW | CS_VREDRAW);
+        hwnd_ = conftest::open_window(CS_HREDRAW | CS_VREDRAW);
         settle();
-        conf::recorder() = conf::Recorder{};
+        conftest::recorder() = conftest::Recorder{};
     }
     void settle() {
         SetTimer(hwnd_, kEndTimer, 1, NULL);
-        conf::take_until_timer(hwnd_, kEndTimer);
+        conftest::take_until_timer(hwnd_, kEndTimer);
         KillTimer(hwnd_, kEndTimer);
     }
     void fill_client(COLORREF colour) {
@@ -47,7 +47,7 @@ protected:
         return c;
     }
 
-    conf::Env env_;
+    conftest::Env env_;
     HWND hwnd_ = NULL;
 };
 
@@ -62,12 +62,12 @@ TEST_F(PaintConformance, ProgramWindowHasTheClassicClientArea) {
 
 TEST_F(PaintConformance, BeginPaintClipsToTheInvalidRectangle) {
     fill_client(kRed);
-    conf::recorder().paint = paint_all_white;
+    conftest::recorder().paint = paint_all_white;
     RECT r{100, 100, 200, 150};
     InvalidateRect(hwnd_, &r, FALSE);
     settle();
 
-    EXPECT_EQ(conf::recorder().paints, 1);
+    EXPECT_EQ(conftest::recorder().paints, 1);
     EXPECT_EQ(g_painted.left, 100);
     EXPECT_EQ(g_painted.top, 100);
     EXPECT_EQ(g_painted.right, 200);
@@ -81,13 +81,13 @@ TEST_F(PaintConformance, BeginPaintClipsToTheInvalidRectangle) {
 
 TEST_F(PaintConformance, TwoInvalidationsMakeOnePaintOfTheirUnionOnly) {
     fill_client(kRed);
-    conf::recorder().paint = paint_all_white;
+    conftest::recorder().paint = paint_all_white;
     RECT a{10, 10, 30, 30}, b{60, 60, 80, 80};
     InvalidateRect(hwnd_, &a, FALSE);
     InvalidateRect(hwnd_, &b, FALSE);
     settle();
 
-    EXPECT_EQ(conf::recorder().paints, 1);
+    EXPECT_EQ(conftest::recorder().paints, 1);
     EXPECT_EQ(at(20, 20), kWhite);
     EXPECT_EQ(at(70, 70), kWhite);
     EXPECT_EQ(at(45, 45), kRed) << "the gap between the two rectangles was painted";
@@ -110,7 +110,7 @@ TEST_F(PaintConformance, ValidatedRegionBringsNoPaint) {
     InvalidateRect(hwnd_, &r, FALSE);
     ValidateRect(hwnd_, &r);
     settle();
-    EXPECT_EQ(conf::recorder().paints, 0);
+    EXPECT_EQ(conftest::recorder().paints, 0);
 }
 
 TEST_F(PaintConformance, GetDCStartsWithDefaultAttributesEveryTime) {
@@ -125,18 +125,18 @@ TEST_F(PaintConformance, GetDCStartsWithDefaultAttributesEveryTime) {
 
 TEST_F(PaintConformance, ResizeChangesTheClientAndErasesAllOfIt) {
     fill_client(kRed);
-    conf::resize_client(hwnd_, 400, 300);
+    conftest::resize_client(hwnd_, 400, 300);
     settle();
 
     RECT rc{};
     GetClientRect(hwnd_, &rc);
     EXPECT_EQ(rc.right, 400);
     EXPECT_EQ(rc.bottom, 300);
-    EXPECT_GE(conf::recorder().paints, 1);
+    EXPECT_GE(conftest::recorder().paints, 1);
     EXPECT_EQ(at(10, 10), kBlack);
     EXPECT_EQ(at(399, 299), kBlack);
 
-    conf::resize_client(hwnd_, 592, 543);
+    conftest::resize_client(hwnd_, 592, 543);
     settle();
     GetClientRect(hwnd_, &rc);
     EXPECT_EQ(rc.right, 592);

@@ -15,7 +15,7 @@
 
 extern char **environ;
 
-namespace mube2e {
+namespace e2etest {
 
 namespace {
 
@@ -127,4 +127,4 @@ bool on_path(const std::string &program) {
     return false;
 }
 
-}  // namespace mube2e
+}  // namespace e2etest

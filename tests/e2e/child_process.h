@@ -10,7 +10,7 @@
 
 #include <sys/types.h>
 
-namespace mube2e {
+namespace e2etest {
 
 class ChildProcess {
 public:
@@ -40,4 +40,4 @@ int run_command(const std::vector<std::string> &argv, const std::vector<std::str
 // True if the program can be found on PATH.
 bool on_path(const std::string &program);
 
-}  // namespace mube2e
+}  // namespace e2etest

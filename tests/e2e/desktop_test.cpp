@@ -14,9 +14,9 @@
 namespace {
 
 using namespace std::chrono_literals;
-using mube2e::ChildProcess;
-using mube2e::on_path;
-using mube2e::run_command;
+using e2etest::ChildProcess;
+using e2etest::on_path;
+using e2etest::run_command;
 
 // An X server of our own, on the first free display number.
 class VirtualDisplay {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace mub::test {
+namespace restest {
 
 struct Bytes {
     std::vector<uint8_t> v;
@@ -59,4 +59,4 @@ inline std::vector<uint8_t> dib(int w, int h, int bpp, const std::vector<uint32_
     return b.append(bits).v;
 }
 
-}  // namespace mub::test
+}  // namespace restest

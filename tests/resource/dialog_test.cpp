@@ -5,7 +5,7 @@
 #include "resource/builders.h"
 
 using mub::res::parse_dialog;
-using mub::test::Bytes;
+using restest::Bytes;
 
 TEST(Dialog, ReadsTheExtendedLayout) {
     Bytes t;

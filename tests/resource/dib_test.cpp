@@ -5,7 +5,7 @@
 #include "resource/builders.h"
 
 using mub::res::decode_dib;
-using mub::test::dib;
+using restest::dib;
 
 namespace {
 

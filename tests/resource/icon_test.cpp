@@ -5,7 +5,7 @@
 #include "resource/builders.h"
 
 using namespace mub::res;
-using mub::test::Bytes;
+using restest::Bytes;
 
 namespace {
 
@@ -28,9 +28,9 @@ std::vector<uint8_t> group(uint16_t icon_id) {
 }  // namespace
 
 TEST(Icon, FirstImageOfTheGroupWithTransparentPixelsZero) {
-    Bytes res = mub::test::empty_res();
-    mub::test::add_resource(res, kRtIcon, 1, u"", icon_dib(64));
-    mub::test::add_resource(res, kRtGroupIcon, 0, u"MUB2", group(1));
+    Bytes res = restest::empty_res();
+    restest::add_resource(res, kRtIcon, 1, u"", icon_dib(64));
+    restest::add_resource(res, kRtGroupIcon, 0, u"MUB2", group(1));
     const ResFile f(res.v);
     auto img = load_icon(f, Id::from_win32("Mub2"));
     ASSERT_TRUE(img);
@@ -43,27 +43,27 @@ TEST(Icon, FirstImageOfTheGroupWithTransparentPixelsZero) {
 }
 
 TEST(Icon, MissingOrDamagedPartsGiveNoIcon) {
-    Bytes missing_image = mub::test::empty_res();
-    mub::test::add_resource(missing_image, kRtGroupIcon, 0, u"MUB2", group(2));
-    mub::test::add_resource(missing_image, kRtIcon, 1, u"", icon_dib(64));
+    Bytes missing_image = restest::empty_res();
+    restest::add_resource(missing_image, kRtGroupIcon, 0, u"MUB2", group(2));
+    restest::add_resource(missing_image, kRtIcon, 1, u"", icon_dib(64));
     EXPECT_FALSE(load_icon(ResFile(missing_image.v), Id::from_win32("MUB2")));
 
-    Bytes odd_height = mub::test::empty_res();  // a height that is not picture plus mask
-    mub::test::add_resource(odd_height, kRtGroupIcon, 0, u"MUB2", group(1));
-    mub::test::add_resource(odd_height, kRtIcon, 1, u"", icon_dib(65));
+    Bytes odd_height = restest::empty_res();  // a height that is not picture plus mask
+    restest::add_resource(odd_height, kRtGroupIcon, 0, u"MUB2", group(1));
+    restest::add_resource(odd_height, kRtIcon, 1, u"", icon_dib(65));
     EXPECT_FALSE(load_icon(ResFile(odd_height.v), Id::from_win32("MUB2")));
 
     auto cut = icon_dib(64);
     cut.resize(cut.size() - 1);  // the mask's last byte missing
-    Bytes short_mask = mub::test::empty_res();
-    mub::test::add_resource(short_mask, kRtGroupIcon, 0, u"MUB2", group(1));
-    mub::test::add_resource(short_mask, kRtIcon, 1, u"", cut);
+    Bytes short_mask = restest::empty_res();
+    restest::add_resource(short_mask, kRtGroupIcon, 0, u"MUB2", group(1));
+    restest::add_resource(short_mask, kRtIcon, 1, u"", cut);
     EXPECT_FALSE(load_icon(ResFile(short_mask.v), Id::from_win32("MUB2")));
 
     auto g = group(1);
     g.resize(10);
-    Bytes short_group = mub::test::empty_res();
-    mub::test::add_resource(short_group, kRtGroupIcon, 0, u"MUB2", g);
-    mub::test::add_resource(short_group, kRtIcon, 1, u"", icon_dib(64));
+    Bytes short_group = restest::empty_res();
+    restest::add_resource(short_group, kRtGroupIcon, 0, u"MUB2", g);
+    restest::add_resource(short_group, kRtIcon, 1, u"", icon_dib(64));
     EXPECT_FALSE(load_icon(ResFile(short_group.v), Id::from_win32("MUB2")));
 }

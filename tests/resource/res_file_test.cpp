@@ -5,7 +5,7 @@
 #include "resource/builders.h"
 
 using namespace mub::res;
-using mub::test::Bytes;
+using restest::Bytes;
 
 namespace {
 
@@ -18,11 +18,11 @@ Id number(uint16_t n) {
 }
 
 Bytes sample() {
-    Bytes res = mub::test::empty_res();
-    mub::test::add_resource(res, kRtBitmap, 0, u"MUB_PL", {1, 2, 3});
-    mub::test::add_resource(res, kRtBitmap, 0, u"HIT", {4, 5, 6, 7, 8});
-    mub::test::add_resource(res, kRtDialog, 101, u"", {9});
-    mub::test::add_resource(res, kRtGroupIcon, 0, u"MUB2", {});
+    Bytes res = restest::empty_res();
+    restest::add_resource(res, kRtBitmap, 0, u"MUB_PL", {1, 2, 3});
+    restest::add_resource(res, kRtBitmap, 0, u"HIT", {4, 5, 6, 7, 8});
+    restest::add_resource(res, kRtDialog, 101, u"", {9});
+    restest::add_resource(res, kRtGroupIcon, 0, u"MUB2", {});
     return res;
 }
 
@@ -73,10 +73,10 @@ TEST(ResFile, DamagedFilesKeepWhatIsIntactAndNeverReadPastTheEnd) {
         }
     }
     // A data size running past the end stops the reading there.
-    Bytes bad = mub::test::empty_res();
-    mub::test::add_resource(bad, kRtBitmap, 0, u"A", {1});
+    Bytes bad = restest::empty_res();
+    restest::add_resource(bad, kRtBitmap, 0, u"A", {1});
     Bytes tail;
-    mub::test::add_resource(tail, kRtBitmap, 0, u"B", {2});
+    restest::add_resource(tail, kRtBitmap, 0, u"B", {2});
     tail.v[0] = 0xF0, tail.v[3] = 0x7F;  // data size 0x7F0000F0
     bad.append(tail.v);
     const ResFile f(bad.v);
