@@ -191,13 +191,21 @@ TEST_F(BlitTest, FillRectExcludesRightAndBottomEdges) {
     EXPECT_EQ(dst.at(20, 30), kBg);
     EXPECT_EQ(dst.at(10, 40), kBg);
 
-    RECT backwards{20, 30, 10, 40}, flat{0, 5, 40, 5};
-    FillRect(dst.dc, &backwards, black);
-    FillRect(dst.dc, &flat, black);
-    EXPECT_EQ(dst.at(15, 35), 0u);
-    EXPECT_EQ(dst.at(0, 5), kBg);
+    // Inverted and flat rectangles are empty: filled with white, they leave
+    // every pixel as it was (the inverted one lies over background, where a
+    // fill would show).
+    HBRUSH white = (HBRUSH)GetStockObject(WHITE_BRUSH);
+    RECT backwards{30, 20, 25, 10}, upside_down{25, 20, 30, 10}, flat{0, 5, 40, 5};
+    std::vector<uint32_t> before;
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 40; ++x) before.push_back(dst.at(x, y));
+    FillRect(dst.dc, &backwards, white);
+    FillRect(dst.dc, &upside_down, white);
+    FillRect(dst.dc, &flat, white);
+    for (int y = 0, i = 0; y < 50; ++y)
+        for (int x = 0; x < 40; ++x, ++i) ASSERT_EQ(dst.at(x, y), before[size_t(i)]) << x << "," << y;
     RECT all{-100, -100, 1000, 1000};
-    EXPECT_TRUE(FillRect(dst.dc, &all, (HBRUSH)GetStockObject(WHITE_BRUSH)));
+    EXPECT_TRUE(FillRect(dst.dc, &all, white));
     EXPECT_EQ(dst.at(39, 49), 0xFFFFFFu);
     DeleteObject(black);
 }
