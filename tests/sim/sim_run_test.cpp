@@ -54,6 +54,10 @@ TEST(SimRun, StateHoldsTheGameGlobalsAndTheRunFacts) {
     EXPECT_TRUE(s.contains("ti_key"));
     EXPECT_TRUE(s.contains("mub_pl_x"));
     EXPECT_TRUE(s.contains("mub2_pl_no"));
+    // Character arrays as their text in UTF-8.
+    EXPECT_EQ(s["szAppName"], "appri_name");
+    ASSERT_EQ(s["story_text"].size(), 23u);
+    EXPECT_EQ(s["story_text"][0], "誰も知らない 海の底は、");
 }
 
 TEST(SimRun, ZeroTicksStopsBeforeTheFirstTick) {
