@@ -46,7 +46,7 @@ void heading(Canvas& c, const char* text, Color fill, Color outline, Color shado
     TextStyle st = lettering(fill, 4, outline);
     st.shadow = shadow;
     st.shadow_d = 2;
-    font().draw_centred(c, 296, 9, text, st);
+    font().draw_centred(c, 296, 8, text, st);
     for (int s = -1; s <= 1; s += 2) {
         const double x = 296 + s * 120;
         if (hearts) draw_heart(c, x, 40, 12, Red, Maroon);
@@ -74,7 +74,7 @@ Canvas pic_mub_hantei() {
     Canvas c(605, 749, White);
     page_frame(c, Navy, Fuchsia, true);
     heading(c, "判定", Red, Maroon, Gray, true);
-    font().draw_centred(c, 296, 76, "『OK』だったらマウスをクリック!", medium(Blue, true));
+    font().draw_centred(c, 296, 74, "『OK』だったらマウスをクリック!", medium(Blue, true));
     font().draw(c, 112, 108, "勝ち:", lettering(Black, 2));
     font().draw(c, 252, 108, "／ 負け:", lettering(Black, 2));
     font().draw(c, 110, 168, "貴方の得点は", lettering(Black, 2));
@@ -94,7 +94,7 @@ Canvas pic_mub2_hantei() {
     Canvas c(605, 749, White);
     page_frame(c, Navy, Aqua, false);
     heading(c, "判定", Blue, Navy, Gray, false);
-    font().draw_centred(c, 296, 76, "『OK』だったら 『Enter』キーを押して!", medium(Red, true));
+    font().draw_centred(c, 296, 74, "『OK』だったら 『Enter』キーを押して!", medium(Red, true));
     font().draw(c, 100, 168, "貴方の得点は", lettering(Black, 2));
     font().draw(c, 396, 168, "点です!", lettering(Black, 2));
     font().draw_centred(c, 296, 228, "▽▼成績判定▽▼", lettering(Teal, 3, Aqua));
