@@ -146,14 +146,14 @@ Canvas pic_mub2_push() {
     Canvas c(264, 26, Black);
     const TextStyle st = prompt_style();
     const char* text = "キーを押してね!";
-    const int w = 52 + 6 + font().width(text, st), x = (242 - w) / 2;
-    c.round_rect(x, 0, 52, 26, 5, Gray);
-    c.round_rect(x + 1, 1, 50, 22, 4, Silver);
-    c.round_rect(x + 2, 2, 47, 19, 3, White);
+    const int w = 48 + 5 + font().width(text, st), x = (242 - w) / 2;
+    c.round_rect(x, 0, 48, 26, 5, Gray);
+    c.round_rect(x + 1, 1, 46, 22, 4, Silver);
+    c.round_rect(x + 2, 2, 43, 19, 3, White);
     TextStyle key = lettering(Black);
     key.bold = true;
-    font().draw_centred(c, x + 26, 3, "Enter", key);
-    font().draw(c, x + 58, 1, text, st);
+    font().draw_centred(c, x + 24, 3, "Enter", key);
+    font().draw(c, x + 53, 1, text, st);
     return c;
 }
 
