@@ -2,7 +2,11 @@
 // source rectangles the game reads, digit cells, label gaps, white areas.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "art/bmp_image.h"
 
@@ -46,6 +50,27 @@ int opaque_count(const BmpImage& img, int x0, int y0, int w, int h, int mask_off
             if (img.at(x, y) != colour)
                 return ::testing::AssertionFailure() << "pixel (" << x << "," << y << ") is " << std::hex << img.at(x, y);
     return ::testing::AssertionSuccess();
+}
+
+// A line of text as the generator letters it at scale 1: one row of bits per
+// pixel row, from the glyph file the generator reads.
+std::vector<std::vector<bool>> lettered(const std::u32string& text) {
+    std::map<char32_t, std::string> hex;
+    std::ifstream f(std::string(MUB_SOURCE_DIR) + "/tools/artgen/glyphs.hex");
+    for (std::string line; std::getline(f, line);) {
+        const size_t colon = line.find(':');
+        if (colon != std::string::npos) hex[char32_t(std::stoul(line.substr(0, colon), nullptr, 16))] = line.substr(colon + 1);
+    }
+    std::vector<std::vector<bool>> rows(16);
+    for (char32_t c : text) {
+        const std::string& h = hex.at(c);
+        const int w = h.size() == 64 ? 16 : 8;
+        for (int r = 0; r < 16; ++r) {
+            const unsigned long bits = std::stoul(h.substr(size_t(r * w / 4), size_t(w / 4)), nullptr, 16);
+            for (int k = w - 1; k >= 0; --k) rows[size_t(r)].push_back((bits >> k) & 1);
+        }
+    }
+    return rows;
 }
 
 }  // namespace
@@ -164,6 +189,64 @@ TEST(ArtLayout, WhackSheetsLeaveTheGapsBetweenFramesClear) {
     BmpImage pl = load("mub2_pl");
     ASSERT_TRUE(pl.ok);
     for (int f = 0; f < 4; ++f) EXPECT_GT(opaque_count(pl, 48 * f, 0, 48, 48, 48), 300) << "frame " << f;
+}
+
+TEST(ArtLayout, WhackFieldCarriesEveryHoleAsTheEmptyHoleFrameDrawsIt) {
+    // Restoring the field where an enemy was must leave its hole: under every
+    // opaque pixel of the empty-hole frame the field has that pixel's colour.
+    BmpImage back = load("back"), en = load("mub2_en");
+    ASSERT_TRUE(back.ok && en.ok);
+    const int hole_x[] = {35, 155, 275, 395, 515}, hole_y[] = {330, 430, 330, 430, 330};
+    for (int k = 0; k < 5; ++k) {
+        int differ = 0;
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 48; ++x)
+                if (en.at(x, y + 48) == kWhite) differ += back.at(hole_x[k] + x, hole_y[k] + y) != en.at(x, y);
+        EXPECT_EQ(differ, 0) << "hole " << k;
+    }
+    EXPECT_GT(opaque_count(en, 0, 0, 48, 48, 48), 300);
+}
+
+TEST(ArtLayout, FieldCaptionsAreRingedInBlack) {
+    // Every letter pixel of a caption lies two pixels deep inside opaque
+    // black (or more letter): no letter pixel meets the sand.
+    struct Caption {
+        int frame_x, rows;
+        uint32_t fill;
+    } captions[] = {{290, 20, 0xFF0000}, {338, 36, 0xFFFF00}};
+    BmpImage en = load("mub2_en");
+    ASSERT_TRUE(en.ok);
+    for (const Caption& c : captions) {
+        int letters = 0, bare = 0;
+        for (int y = 0; y < c.rows; ++y)
+            for (int x = c.frame_x; x < c.frame_x + 48; ++x) {
+                if (en.at(x, y) != c.fill) continue;
+                ++letters;
+                for (int dy = -2; dy <= 2; ++dy)
+                    for (int dx = -2; dx <= 2; ++dx) {
+                        if (std::abs(dx) + std::abs(dy) > 2) continue;
+                        const int nx = x + dx, ny = y + dy;
+                        const bool inside = nx >= c.frame_x && nx < c.frame_x + 48 && ny >= 0 && ny < 48;
+                        const uint32_t p = inside ? en.at(nx, ny) : kWhite;
+                        bare += !inside || en.at(nx, ny + 48) != kWhite || (p != c.fill && p != kBlack);
+                    }
+            }
+        EXPECT_GT(letters, 60) << "caption at " << c.frame_x;
+        EXPECT_EQ(bare, 0) << "caption at " << c.frame_x;
+    }
+}
+
+TEST(ArtLayout, WhackRulesPageSaysTheCounterattackHurtsTheCrab) {
+    // The player is the crab; the enemies' counterattack hurts it. The line
+    // is lettered in white on the black page at (40, 200).
+    BmpImage page = load("mub2_se_2");
+    ASSERT_TRUE(page.ok);
+    const auto rows = lettered(U"「反撃!」 「うんこ返し!!」で カニ（自分）が やられる。");
+    int wrong = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < int(rows[0].size()); ++x)
+            wrong += (page.at(40 + x, 200 + y) == kWhite) != rows[size_t(y)][size_t(x)];
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(ArtLayout, LabelsLeaveRoomForTheCountersDrawnBesideThem) {
@@ -297,6 +380,7 @@ TEST(ArtLayout, RisingLinesAndTitlePicturesKeepToWhatIsShown) {
             for (int x = 0; x < std::min(img.width, 250); ++x) lit += img.at(x, y) != kBlack;
         EXPECT_GT(lit, 300) << name;
     }
+    // The game copies 250 columns to x 350, so only 242 reach the client area.
     BmpImage push2 = load("mub2_push");
-    EXPECT_TRUE(all_of(push2, 250, 0, 14, 26, kBlack)) << "only 250 columns are shown";
+    EXPECT_TRUE(all_of(push2, 242, 0, 22, 26, kBlack)) << "only columns 0..241 are seen";
 }

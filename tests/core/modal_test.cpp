@@ -97,6 +97,76 @@ TEST_F(ModalTest, MouseClicksOnlyCountInsideOneButton) {
     for (UINT m : seen_messages()) EXPECT_NE(m, UINT(WM_LBUTTONDOWN)) << "no input reaches the window";
 }
 
+// The lines of text in a box, as rows of black pixels between the caption
+// bar and the row of buttons, parted by blank rows: top row and ink columns.
+struct Line {
+    int top, left, right;
+};
+std::vector<Line> text_lines(const Box &b) {
+    const mub::Image shown = mub::core::composed_frame();
+    std::vector<Line> lines;
+    bool in_line = false;
+    for (int y = b.top + 3 + 19; y < b.bottom - 3 - 12 - 23; ++y) {
+        bool ink = false;
+        for (int x = b.left + 3; x < b.right - 3; ++x)
+            if (shown.row(y)[x] == 0x000000) {
+                if (!ink && !in_line) lines.push_back({y, x, x});
+                ink = true;
+                lines.back().left = std::min(lines.back().left, x);
+                lines.back().right = std::max(lines.back().right, x + 1);
+            }
+        in_line = ink;
+    }
+    return lines;
+}
+
+// Code page 932 for a run of n hiragana "あ" (0x82A0).
+std::string a_times(int n) {
+    std::string s;
+    for (int i = 0; i < n; ++i) s += "\x82\xa0";
+    return s;
+}
+
+TEST_F(ModalTest, BoxTextWrapsAtTheWidthTheBoxAllows) {
+    // On the 592 x 543 client: the text wraps at 5/8 of its width, or at 3/4
+    // or 7/8 when the box would otherwise be too tall for it; a caption that
+    // makes the box wider lets the text use that width. Lines are the font's
+    // 16 rows plus 4 of leading apart.
+    const std::string long_caption = "\x91\x8a\x8e\x45\x8b\x40\x94\x5c(" + a_times(21) + ")\x82\xcd\x95\x74\x82\xaf\x82\xdc\x82\xb7\x82\xa9?";
+    struct Case {
+        const char *what;
+        std::string text, caption;
+        size_t lines;
+        int min_width, max_width;
+    } cases[] = {
+        {"short text: as wide as it needs", a_times(10), kCaption, 1, 160, 240},
+        {"wide caption: the text uses its width", a_times(33), long_caption, 1, 550, 592},
+        {"long text: 5/8 of the client", a_times(60), kCaption, 3, 300, 370},
+        {"too tall at 5/8: 3/4 of the client", a_times(500), kCaption, 20, 371, 444},
+        {"a full stop never starts a line", a_times(21) + "\x81\x42", kCaption, 2, 300, 370},
+    };
+    create_main();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Box b;
+        std::vector<Line> lines;
+        host.set_modal_decider([&](const std::string &, const std::vector<int> &) {
+            b = box_on_screen();
+            lines = text_lines(b);
+            return IDOK;
+        });
+        MessageBoxA(hwnd, c.text.c_str(), c.caption.c_str(), MB_OK);
+        ASSERT_EQ(lines.size(), c.lines);
+        EXPECT_GE(b.right - b.left, c.min_width);
+        EXPECT_LE(b.right - b.left, c.max_width);
+        EXPECT_GE(b.top, 0);
+        EXPECT_LE(b.bottom, 543);
+        for (size_t i = 1; i < lines.size(); ++i) EXPECT_EQ(lines[i].top - lines[i - 1].top, 20) << "line " << i;
+        // Every line starts with a letter: the last one is more than a dot.
+        EXPECT_GT(lines.back().right - lines.back().left, 16);
+    }
+}
+
 TEST_F(ModalTest, BoxIsComposedOverAnIntactFramebuffer) {
     create_main();
     bool checked = false;

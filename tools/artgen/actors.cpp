@@ -15,14 +15,30 @@ double lw(double r, double k) { return std::max(1.0, r * k); }
 void draw_mub(Canvas& c, double cx, double cy, double r, Look look) {
     c.circle(cx, cy, r, Maroon);
     c.circle(cx, cy, r - lw(r, 0.08), Red);
+    if (look == Look::Bonked) {
+        // A round lump on the crown, its own rim showing against the head.
+        const double bx = cx + 0.18 * r, by = cy - 0.9 * r, br = 0.32 * r;
+        c.circle(bx, by, br + lw(r, 0.08), Maroon);
+        c.circle(bx, by, br, Red);
+        c.circle(bx - 0.3 * br, by - 0.3 * br, std::max(1.0, 0.3 * br), White);
+    }
     // Shine on the top left.
     c.ellipse(cx - 0.45 * r, cy - 0.52 * r, 0.2 * r, 0.12 * r, White);
     double ex = 0.36 * r, ey = cy - 0.14 * r, erx = 0.22 * r, ery = 0.3 * r;
     double sw = lw(r, 0.09);
-    if (look == Look::Hurt) {
-        // Squeezed-shut eyes > <, a wobbly mouth and drops of sweat.
+    if (look == Look::Hurt || look == Look::Bonked) {
+        // Squeezed-shut eyes > <.
         c.polyline({{cx - ex - erx, ey - ery * 0.7}, {cx - ex + erx, ey}, {cx - ex - erx, ey + ery * 0.7}}, sw, Black);
         c.polyline({{cx + ex + erx, ey - ery * 0.7}, {cx + ex - erx, ey}, {cx + ex + erx, ey + ery * 0.7}}, sw, Black);
+    }
+    if (look == Look::Bonked) {
+        // "Ouch": a mouth open in a wail.
+        c.ellipse(cx, cy + 0.45 * r, 0.2 * r, 0.2 * r, Black);
+        c.ellipse(cx, cy + 0.52 * r, 0.11 * r, 0.09 * r, Fuchsia);
+        return;
+    }
+    if (look == Look::Hurt) {
+        // A wobbly mouth and drops of sweat.
         std::vector<Pt> m;
         for (int i = 0; i <= 8; ++i)
             m.push_back({cx - 0.4 * r + 0.1 * r * i, cy + 0.48 * r + ((i & 1) ? -0.08 * r : 0.08 * r)});
@@ -247,6 +263,19 @@ void draw_flash(Canvas& c, double cx, double cy, double r, Color outer, Color in
     }
     c.polygon(p, outer);
     c.polygon(q, inner);
+}
+
+void draw_star(Canvas& c, double cx, double cy, double r, Color fill, Color edge) {
+    const int s = int(2 * r) + 5;
+    Canvas star(s, s, kClear);
+    std::vector<Pt> p;
+    for (int i = 0; i < 10; ++i) {
+        double a = -kPi / 2 + i * kPi / 5, rr = (i & 1) ? r * 0.5 : r;
+        p.push_back({s / 2.0 + rr * dcos(a), s / 2.0 + rr * dsin(a)});
+    }
+    star.polygon(p, fill);
+    star.outline(edge);
+    c.draw(star, int(cx - s / 2.0), int(cy - s / 2.0));
 }
 
 void draw_fish(Canvas& c, double cx, double cy, double s, int dir, Color body, Color fin) {

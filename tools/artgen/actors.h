@@ -5,9 +5,10 @@
 
 namespace art {
 
-enum class Look { Left, Right, Front, Hurt, Happy, Angry, Sleep };
+enum class Look { Left, Right, Front, Hurt, Happy, Angry, Sleep, Bonked };
 
-// Mub, the round red face; r is the radius of the head.
+// Mub, the round red face; r is the radius of the head. Bonked: eyes
+// squeezed shut, an "ouch" mouth and a bump on the top right of the head.
 void draw_mub(Canvas& c, double cx, double cy, double r, Look look);
 
 struct CrabColors {
@@ -42,6 +43,8 @@ void draw_hole_front(Canvas& c, double cx, double cy, double rx, double ry);
 
 // A flash of light (an eight-point star).
 void draw_flash(Canvas& c, double cx, double cy, double r, Color outer, Color inner);
+// A five-pointed star with a dark edge, r to its points.
+void draw_star(Canvas& c, double cx, double cy, double r, Color fill, Color edge);
 // A small fish for the sea scenes; dir -1 faces left.
 void draw_fish(Canvas& c, double cx, double cy, double s, int dir, Color body, Color fin);
 void draw_seaweed(Canvas& c, double x, double bottom, double h, double phase, Color col, Color dark);

@@ -26,10 +26,12 @@ Canvas pic_back() {
     // The slate for the labels.
     c.round_rect(88, 136, 440, 140, 14, Black);
     c.round_rect(91, 139, 434, 134, 12, Navy);
-    // Soft shadows where the holes are.
+    // The five holes, pixel for pixel as the empty-hole frame draws them, on
+    // soft shadows: restoring the field where an enemy was leaves its hole.
     const int hx[] = {35, 155, 275, 395, 515}, hy[] = {330, 430, 330, 430, 330};
     for (int k = 0; k < 5; ++k) c.ellipse(hx[k] + 24, hy[k] + 41, 26, 9, Olive);
     for (int k = 0; k < 6; ++k) draw_seaweed(c, 10 + 115 * k, 552, 50, k, Lime, Green);
+    for (int k = 0; k < 5; ++k) c.draw(empty_hole(), hx[k], hy[k]);
     return c;
 }
 

@@ -106,6 +106,30 @@ Grid scale3x(const Grid& g, int w, int h) {
     return o;
 }
 
+// Divides a bitmap by k: a pixel is set where at least half of its k x k
+// block is, so the smoothed outlines of the larger scale survive.
+Grid shrink(const Grid& g, int w, int h, int k) {
+    int ow = w / k, oh = h / k;
+    Grid o(size_t(ow) * oh);
+    for (int y = 0; y < oh; ++y)
+        for (int x = 0; x < ow; ++x) {
+            int n = 0;
+            for (int j = 0; j < k; ++j)
+                for (int i = 0; i < k; ++i) n += g[size_t(y * k + j) * w + x * k + i];
+            o[size_t(y) * ow + x] = uint8_t(2 * n >= k * k);
+        }
+    return o;
+}
+
+// Every set pixel also sets its right neighbour (the last column is blank in
+// the font's cells, so letters do not grow into each other).
+Grid embolden(const Grid& g, int w, int h) {
+    Grid o = g;
+    for (int y = 0; y < h; ++y)
+        for (int x = 1; x < w; ++x) o[size_t(y) * w + x] |= g[size_t(y) * w + x - 1];
+    return o;
+}
+
 }  // namespace
 
 std::vector<uint8_t> Font::render(const std::string& utf8, const TextStyle& st, int& w) const {
@@ -129,14 +153,16 @@ std::vector<uint8_t> Font::render(const std::string& utf8, const TextStyle& st, 
         case 6: g = scale3x(g, gw, gh), gw *= 3, gh *= 3; g = scale2x(g, gw, gh), gw *= 2, gh *= 2; break;
         default: throw std::runtime_error("unsupported text scale");
     }
+    if (st.shrink > 1) g = shrink(g, gw, gh, st.shrink), gw /= st.shrink, gh /= st.shrink;
+    if (st.bold) g = embolden(g, gw, gh);
     w = gw;
     return g;
 }
 
 int Font::width(const std::string& utf8, const TextStyle& st) const {
     int w = 0;
-    for (char32_t cp : utf8_decode(utf8)) w += (glyph(cp).w + st.spacing) * st.scale;
-    return w - st.spacing * st.scale;
+    for (char32_t cp : utf8_decode(utf8)) w += (glyph(cp).w + st.spacing) * st.scale / st.shrink;
+    return w - st.spacing * st.scale / st.shrink;
 }
 
 void Font::draw(Canvas& c, int x, int y, const std::string& utf8, const TextStyle& st) const {
@@ -150,7 +176,7 @@ void Font::draw(Canvas& c, int x, int y, const std::string& utf8, const TextStyl
         else one += char(0xE0 | (cp >> 12)), one += char(0x80 | ((cp >> 6) & 0x3F)), one += char(0x80 | (cp & 0x3F));
         int w = 0;
         Grid g = render(one, st, w);
-        int h = 16 * st.scale;
+        int h = height(st);
         Canvas layer(w, h, kClear);
         for (int j = 0; j < h; ++j)
             for (int i = 0; i < w; ++i)
@@ -175,7 +201,7 @@ void Font::draw(Canvas& c, int x, int y, const std::string& utf8, const TextStyl
         } else {
             c.draw(layer, cx, y);
         }
-        cx += w + st.spacing * st.scale;
+        cx += w + st.spacing * st.scale / st.shrink;
     }
 }
 

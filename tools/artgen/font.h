@@ -14,6 +14,8 @@ namespace art {
 struct TextStyle {
     Color fill = 0xFFFFFF;
     int scale = 1;             // 1, 2, 3, 4 or 6; smooth scaling (Scale2x/3x)
+    int shrink = 1;            // then divided down: scale 3, shrink 2 gives 24-pixel letters
+    bool bold = false;         // strokes one pixel wider to the right, as synthetic bold
     Color outline = kClear;    // drawn around the letters
     int outline_w = 1;
     Color shadow = kClear;     // drawn below right of the outline
@@ -38,7 +40,7 @@ public:
     explicit Font(const std::string& path);
     // Width in pixels of the text at the style's scale.
     int width(const std::string& utf8, const TextStyle& st) const;
-    int height(const TextStyle& st) const { return 16 * st.scale; }
+    int height(const TextStyle& st) const { return 16 * st.scale / st.shrink; }
     // Draws with the top-left of the glyph box at (x, y).
     void draw(Canvas& c, int x, int y, const std::string& utf8, const TextStyle& st) const;
     // Draws centred on column cx.

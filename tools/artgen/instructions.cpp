@@ -161,7 +161,7 @@ Canvas pic_mub2_se_2() {
     font().draw(page, x + 60, 90, "穴から 顔を出す 敵を 叩こう！", lettering(White, 1));
     font().draw(page, x + 60, 110, "倒した数が 得点になる。", lettering(Yellow, 1));
     font().draw(page, x, 160, "放っておくと 反撃される！", lettering(Red, 2, White));
-    font().draw(page, x, 200, "「反撃!」 「うんこ返し!!」で むぶが やられる。", lettering(White));
+    font().draw(page, x, 200, "「反撃!」 「うんこ返し!!」で カニ（自分）が やられる。", lettering(White));
     font().draw(page, x, 222, "反撃された数は 得点から 引かれます。", lettering(White));
     font().draw(page, x, 270, "時間延長", lettering(Aqua, 2));
     font().draw(page, x, 310, "敵を 25匹 倒すと 時間が 延長される。", lettering(White));

@@ -29,6 +29,9 @@ Canvas pic_win_lose();
 
 Canvas pic_mub2_pl();
 Canvas pic_mub2_en();
+// The empty hole of the whack game's sheet, 48 x 48; the field carries the
+// same pixels at every hole.
+Canvas empty_hole();
 Canvas pic_time();
 Canvas pic_hit();
 Canvas pic_entyo();

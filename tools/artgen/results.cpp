@@ -27,45 +27,88 @@ void digit_bands(Canvas& c) {
     for (int n = 0; n <= 6; ++n) put_sprite(c, digit_sprite(n, 29, 45, 5, Yellow, Olive), 35 * n + 3, 652, 50);
 }
 
+// The page: a white sheet in a double frame with a jewel in each corner,
+// kept inside the 592 x 543 client area and left of the markers (x 10 on).
+void page_frame(Canvas& c, Color outer, Color inner, bool hearts) {
+    c.round_rect(2, 2, 588, 539, 14, outer);
+    c.round_rect(5, 5, 582, 533, 11, inner);
+    c.round_rect(8, 8, 576, 527, 8, White);
+    const int cx[] = {14, 577}, cy[] = {14, 528};
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j) {
+            if (hearts) draw_heart(c, cx[i], cy[j], 9, Red, Maroon);
+            else draw_star(c, cx[i], cy[j], 9, Yellow, Black);
+        }
+}
+
+// The heading, as large as the title lettering, with a symbol either side.
+void heading(Canvas& c, const char* text, Color fill, Color outline, Color shadow, bool hearts) {
+    TextStyle st = lettering(fill, 4, outline);
+    st.shadow = shadow;
+    st.shadow_d = 2;
+    font().draw_centred(c, 296, 8, text, st);
+    for (int s = -1; s <= 1; s += 2) {
+        const double x = 296 + s * 120;
+        if (hearts) draw_heart(c, x, 40, 12, Red, Maroon);
+        else draw_star(c, x, 40, 12, Yellow, Black);
+    }
+}
+
+// 24-pixel lettering for the prompt and the rating lines.
+TextStyle medium(Color fill, bool bold = false) {
+    TextStyle st = lettering(fill, 3);
+    st.shrink = 2;
+    st.bold = bold;
+    return st;
+}
+
+// Six rating lines, 32 rows apart, each centred on the marker drawn at its
+// left (marker cells are 26 high).
+void rating_lines(Canvas& c, int x, int marker_top, const char* const lines[6]) {
+    for (int k = 0; k < 6; ++k) font().draw(c, x, marker_top + 32 * k + 1, lines[k], medium(k == 0 ? Red : Black, true));
+}
+
 }  // namespace
 
 Canvas pic_mub_hantei() {
     Canvas c(605, 749, White);
-    c.rect(0, 0, 600, 550, White);
-    font().draw_centred(c, 300, 8, "判定", lettering(Red, 3, Maroon));
-    font().draw_centred(c, 300, 64, "『OK』だったらマウスをクリック!", lettering(Blue));
+    page_frame(c, Navy, Fuchsia, true);
+    heading(c, "判定", Red, Maroon, Gray, true);
+    font().draw_centred(c, 296, 74, "『OK』だったらマウスをクリック!", medium(Blue, true));
     font().draw(c, 112, 108, "勝ち:", lettering(Black, 2));
     font().draw(c, 252, 108, "／ 負け:", lettering(Black, 2));
     font().draw(c, 110, 168, "貴方の得点は", lettering(Black, 2));
     font().draw(c, 392, 168, "点です!", lettering(Black, 2));
-    font().draw_centred(c, 300, 232, "成績!!", lettering(Purple, 2));
+    font().draw_centred(c, 296, 228, "成績!!", lettering(Purple, 3, Fuchsia));
     const char* lines[] = {"90点～100点 ・・・ 達人です。",        "70点～80点・・・・・かなりの猛者です。",
                            "50点～60点・・・・・普通の人です。",   "30点～40点・・・・・まだまだですな。",
                            "10点～20点・・・・・未熟者です。",     "0点 ・・・・・・・・・がんばれ!"};
-    for (int k = 0; k < 6; ++k) font().draw(c, 64, 290 + 32 * k + 5, lines[k], lettering(k == 0 ? Red : Black));
+    rating_lines(c, 64, 290, lines);
     c.draw(layer(60, 60, [](Canvas& l) { draw_mub(l, 30, 30, 24, Look::Happy); }, Black), 500, 440);
+    for (int k = 0; k < 3; ++k) draw_heart(c, 470 - 26 * k, 520 - 8 * k, 7, k == 1 ? Fuchsia : Red, Maroon);
     digit_bands(c);
     return c;
 }
 
 Canvas pic_mub2_hantei() {
     Canvas c(605, 749, White);
-    font().draw_centred(c, 300, 8, "判定", lettering(Blue, 3, Navy));
-    font().draw_centred(c, 300, 64, "『OK』だったら 『Enter』キーを押して!", lettering(Red));
+    page_frame(c, Navy, Aqua, false);
+    heading(c, "判定", Blue, Navy, Gray, false);
+    font().draw_centred(c, 296, 74, "『OK』だったら 『Enter』キーを押して!", medium(Red, true));
     font().draw(c, 100, 168, "貴方の得点は", lettering(Black, 2));
     font().draw(c, 396, 168, "点です!", lettering(Black, 2));
-    font().draw_centred(c, 300, 232, "▽▼成績判定▽▼", lettering(Teal, 2));
+    font().draw_centred(c, 296, 228, "▽▼成績判定▽▼", lettering(Teal, 3, Aqua));
     const char* lines[] = {"100点以上 ・・・ あんた、むぶや・・・・", "80点～99点 ・・・ すごい!!",
                            "60点～79点 ・・・ 頑張りましたな!",     "40点～59点 ・・・ まあまあですな!",
                            "20点～39点 ・・・ まだまだですな!",     "0点～19点 ・・・ がんばってね!"};
-    for (int k = 0; k < 6; ++k) font().draw(c, 48, 287 + 32 * k + 5, lines[k], lettering(k == 0 ? Red : Black));
+    rating_lines(c, 48, 287, lines);
     for (int k = 0; k < 8; ++k) {
         CrabPose p;
         p.claws = 1 + (k & 1);
         if (k % 2 == 0)
-            c.draw(layer(48, 48, [&](Canvas& l) { draw_crab(l, 24, 26, 12, cyan_crab(), p); }, Black), 40 + 66 * k, 488);
+            c.draw(layer(48, 48, [&](Canvas& l) { draw_crab(l, 24, 26, 12, cyan_crab(), p); }, Black), 40 + 66 * k, 484);
         else
-            c.draw(layer(48, 48, [&](Canvas& l) { draw_mub(l, 24, 24, 16, Look::Happy); }, Black), 40 + 66 * k, 488);
+            c.draw(layer(48, 48, [&](Canvas& l) { draw_mub(l, 24, 24, 16, Look::Happy); }, Black), 40 + 66 * k, 484);
     }
     digit_bands(c);
     return c;

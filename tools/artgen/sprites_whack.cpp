@@ -1,4 +1,6 @@
 // Sprite sheets and labels of the whack game.
+#include <algorithm>
+
 #include "actors.h"
 #include "digits.h"
 #include "font.h"
@@ -30,21 +32,42 @@ Canvas ball_in_hole(double cy, Look look, const std::function<void(Canvas&)>& ex
 }
 
 Canvas hole_only(const std::function<void(Canvas&)>& extra = {}) {
-    return layer(48, 48, [&](Canvas& c) {
-        draw_hole_back(c, kHoleX, kHoleY, kHoleRx, kHoleRy);
-        draw_hole_front(c, kHoleX, kHoleY, kHoleRx, kHoleRy);
-        if (extra) extra(c);
-    });
+    Canvas c = empty_hole();
+    if (extra) extra(c);
+    return c;
 }
 
-TextStyle caption_style(Color fill) {
-    TextStyle st;
-    st.fill = fill;
-    st.outline = Black;
-    return st;
+// A caption line over the field, ringed two pixels wide in black so that it
+// reads on the sand. Centred on its ink rather than on its letter cells: the
+// longest lines need every column of the 48-pixel frame.
+void caption(Canvas& c, int y, const char* text, Color fill) {
+    TextStyle st = lettering(fill, 1, Black);
+    st.outline_w = 2;
+    const int pad = 4;
+    Canvas line(font().width(text, st) + 2 * pad, 16 + 2 * pad, kClear);
+    font().draw(line, pad, pad, text, st);
+    int x0 = line.width(), x1 = -1;
+    for (int j = 0; j < line.height(); ++j)
+        for (int i = 0; i < line.width(); ++i)
+            if (line.get(i, j) != kClear) x0 = std::min(x0, i), x1 = std::max(x1, i);
+    c.draw(line, (c.width() - (x1 - x0 + 1)) / 2 - x0, y - pad);
+}
+
+// Stars that circle a bonked head.
+void dizzy_stars(Canvas& c) {
+    draw_star(c, 8, 12, 6, Yellow, Black);
+    draw_star(c, 41, 18, 5.5, Yellow, Black);
+    draw_star(c, 19, 4, 4, White, Black);
 }
 
 }  // namespace
+
+Canvas empty_hole() {
+    return layer(48, 48, [&](Canvas& c) {
+        draw_hole_back(c, kHoleX, kHoleY, kHoleRx, kHoleRy);
+        draw_hole_front(c, kHoleX, kHoleY, kHoleRx, kHoleRy);
+    });
+}
 
 // The player's creature: ready (two claw poses), striking, and upside down
 // under a pile.
@@ -94,14 +117,17 @@ Canvas pic_mub2_en() {
     put_sprite(s, ball_in_hole(33, Look::Front), 96, 0, 48);
     put_sprite(s, ball_in_hole(24, Look::Happy), 144, 0, 48);
     put_sprite(s, hole_only([](Canvas& c) { draw_flash(c, kHoleX, kHoleY - 6, 13, Yellow, White); }), 192, 0, 48);
-    put_sprite(s, ball_in_hole(29, Look::Sleep, [](Canvas& c) { draw_flash(c, 33, 10, 9, Yellow, White); }), 240, 0, 48);
-    put_sprite(s, ball_in_hole(37, Look::Angry, [](Canvas& c) {
-                   font().draw_centred(c, 24, 1, "反撃!", caption_style(Red));
+    // Struck: eyes squeezed shut, a bump where the blow landed, a flash on
+    // it and stars around the head.
+    put_sprite(s, ball_in_hole(31, Look::Bonked, [](Canvas& c) {
+                   draw_flash(c, 33, 9, 6, Yellow, White);
+                   dizzy_stars(c);
                }),
-               290, 0, 48);
+               240, 0, 48);
+    put_sprite(s, ball_in_hole(37, Look::Angry, [](Canvas& c) { caption(c, 2, "反撃!", Red); }), 290, 0, 48);
     put_sprite(s, hole_only([](Canvas& c) {
-                   font().draw_centred(c, 24, 1, "うんこ", caption_style(Yellow));
-                   font().draw_centred(c, 24, 17, "返し!!", caption_style(Yellow));
+                   caption(c, 2, "うんこ", Yellow);
+                   caption(c, 18, "返し!!", Yellow);
                }),
                338, 0, 48);
     return s;

@@ -57,11 +57,13 @@ Canvas pic_story_back() {
     c.round_rect(70, 330, 460, 194, 22, Black);
     c.round_rect(76, 336, 448, 182, 18, Navy);
     c.round_rect(78, 338, 444, 178, 17, Black);
-    TextStyle st;
-    st.fill = Yellow;
-    font().draw(c, 318, 489, "マウスをクリック", st);
-    c.polygon({{470, 492}, {484, 492}, {477, 501}}, Yellow);
-    c.polygon({{488, 492}, {502, 492}, {495, 501}}, Yellow);
+    // The prompt keeps to x 311..508, y 487..507: 21-pixel bold letters.
+    TextStyle st = lettering(Yellow);
+    st.scale = 4;
+    st.shrink = 3;
+    st.bold = true;
+    font().draw(c, 313, 487, "マウスをクリック", st);
+    c.polygon({{488, 491}, {506, 491}, {497, 503}}, Yellow);
     return c;
 }
 

@@ -106,16 +106,54 @@ Canvas pic_mub2_ti_2() {
     return c;
 }
 
+namespace {
+
+// Prompt lettering: 24-pixel bold letters, outlined, filling the 26 rows.
+TextStyle prompt_style() {
+    TextStyle st = big(3, Yellow, Red);
+    st.outline_w = 1;
+    st.shrink = 2;
+    st.bold = true;
+    return st;
+}
+
+// A mouse, 18 x 25, its left button lit.
+void small_mouse(Canvas& c, int x, int y) {
+    c.round_rect(x, y + 1, 18, 24, 8, Silver);
+    c.round_rect(x + 1, y + 2, 16, 22, 7, White);
+    c.round_rect(x + 2, y + 3, 7, 9, 3, Yellow);
+    c.rect(x + 9, y + 2, 1, 10, Gray);
+    c.rect(x + 1, y + 12, 16, 1, Gray);
+    draw_flash(c, x + 4, y + 3, 4, Red, Yellow);
+}
+
+}  // namespace
+
+// The whole prompt is shown, at (350, 480).
 Canvas pic_mub_push() {
     Canvas c(208, 26, Black);
-    font().draw_centred(c, 104, 5, "マウスをクリックしてね!", big(1, Yellow, Red));
+    const TextStyle st = prompt_style();
+    const char* text = "クリックしてね!";
+    const int w = 18 + 6 + font().width(text, st), x = (208 - w) / 2;
+    small_mouse(c, x, 0);
+    font().draw(c, x + 24, 1, text, st);
     return c;
 }
 
-// Only the left 250 columns are ever shown.
+// The game copies the left 250 columns to (350, 480), so the client area
+// (592 wide) shows only columns 0..241.
 Canvas pic_mub2_push() {
     Canvas c(264, 26, Black);
-    font().draw_centred(c, 125, 5, "『Enter』キーを押してね!", big(1, Yellow, Red));
+    const TextStyle st = prompt_style();
+    const char* text = "キーを押してね!";
+    const int w = 48 + 5 + font().width(text, st), x = (242 - w) / 2;
+    c.round_rect(x, 0, 48, 26, 5, Gray);
+    c.round_rect(x + 1, 1, 46, 22, 4, Silver);
+    c.round_rect(x + 2, 2, 43, 19, 3, White);
+    TextStyle key = lettering(Black);
+    key.bold = true;
+    font().draw_centred(c, x + 24, 3, "Enter", key);
+    font().draw(c, x + 53, 1, text, st);
     return c;
 }
 

@@ -21,6 +21,8 @@ constexpr uint32_t kGrayText = 0x808080;
 constexpr int kFrame = 3;           // dialog frame thickness
 constexpr int kCaptionHeight = 18;  // the bar; one face-coloured row follows it
 constexpr int kCaptionRow = kCaptionHeight + 1;
+// The box font's external leading: blank rows between two lines of text.
+constexpr int kLeading = 4;
 
 void fill(Image &img, const Rect &r, uint32_t colour);
 // A raised dialog window: frame, face and caption bar with its text.

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string_view>
 
 #include "platform/core/modal/classic_look.h"
 #include "platform/core/modal/modal_box.h"
@@ -11,11 +12,20 @@
 namespace mub::core::detail {
 namespace {
 
-constexpr int kWrapWidth = 400;
 constexpr int kMargin = 12;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kButtonGap = 6;
+// The work area a box must fit when there is no window: the game's client.
+constexpr int kDefaultWorkWidth = 592;
+constexpr int kDefaultWorkHeight = 543;
+
+// Characters that never begin a line (closing brackets and punctuation); the
+// character before them moves down with them, as Japanese line breaking does.
+bool never_starts_a_line(char32_t c) {
+    static constexpr std::u32string_view kClosing = U"、。，．・：；？！ー）」』】〕〉》ぁぃぅぇぉっゃゅょァィゥェォッャュョ,.:;?!)]}";
+    return kClosing.find(c) != std::u32string_view::npos;
+}
 
 std::vector<std::u32string> wrap(const std::u32string &s, int max_width) {
     std::vector<std::u32string> lines(1);
@@ -30,8 +40,13 @@ std::vector<std::u32string> wrap(const std::u32string &s, int max_width) {
         }
         const int w = mub::text::glyph_width(c);
         if (width + w > max_width && !lines.back().empty()) {
-            lines.emplace_back();
-            width = 0;
+            std::u32string carried;
+            if (never_starts_a_line(c) && lines.back().size() > 1) {
+                carried = lines.back().substr(lines.back().size() - 1);
+                lines.back().pop_back();
+            }
+            lines.push_back(carried);
+            width = mub::text::text_width(carried);
         }
         lines.back() += c;
         width += w;
@@ -43,7 +58,7 @@ class MessageBox final : public ModalBox {
 public:
     MessageBox(const std::u32string &text, const std::u32string &caption, UINT type) : type_(type & 0xF) {
         caption_ = caption;
-        lines_ = wrap(text, kWrapWidth);
+        text_ = text;
         if (type_ == MB_YESNO) {
             buttons_ = {{IDYES, U"はい(Y)", {}}, {IDNO, U"いいえ(N)", {}}};
         } else if (type_ == MB_OKCANCEL) {
@@ -53,7 +68,11 @@ public:
             buttons_ = {{IDOK, U"OK", {}}};
         }
         if ((type & 0xF00) == MB_DEFBUTTON2 && buttons_.size() > 1) focus_ = 1;
-        layout();
+        // The window it is centred on is its work area, measured once, as
+        // Windows lays a box out once when it opens.
+        const Window *w = main_window();
+        const bool sized = w && w->frame.width > 0 && w->frame.height > 0;
+        layout(sized ? w->frame.width : kDefaultWorkWidth, sized ? w->frame.height : kDefaultWorkHeight);
     }
 
     Rect frame_on(int client_w, int client_h) const override {
@@ -86,32 +105,52 @@ protected:
         int y = client.top + kMargin;
         for (const auto &line : lines_) {
             look::text(img, client.left + kMargin, y, line, look::kText, client);
-            y += mub::text::kLineHeight;
+            y += mub::text::kLineHeight + look::kLeading;
         }
     }
 
 private:
-    void layout() {
-        int text_w = 0;
-        for (const auto &line : lines_) text_w = std::max(text_w, mub::text::text_width(line));
-        const int text_h = int(lines_.size()) * mub::text::kLineHeight;
+    // As Windows 95 sizes a message box: the text wraps at the narrowest of
+    // 5/8, 3/4 and 7/8 of the work area's width that lets the box fit the
+    // work area's height (7/8 when none does). A box that its caption or its
+    // buttons already make wider lets the text use that width. The box never
+    // grows wider than the work area; a longer caption is cut off.
+    void layout(int work_w, int work_h) {
         int button_w = kButtonWidth;
         for (const auto &b : buttons_) button_w = std::max(button_w, mub::text::text_width(b.label) + 16);
         const int n = int(buttons_.size());
         const int row_w = n * button_w + (n - 1) * kButtonGap;
         const int caption_w = mub::text::text_width(caption_) + 8 + 24;
-        const int client_w = std::max({text_w + 2 * kMargin, row_w + 2 * kMargin, caption_w});
-        const int client_h = kMargin + text_h + kMargin + kButtonHeight + kMargin;
+        const int widest_client = std::max(work_w - 2 * look::kFrame, 1);
+        const int needed_client = std::min(std::max(row_w + 2 * kMargin, caption_w), widest_client);
+        for (int eighths : {5, 6, 7}) {
+            const int limit_client = std::min(work_w * eighths / 8 - 2 * look::kFrame, widest_client);
+            lines_ = wrap(text_, std::max(limit_client, needed_client) - 2 * kMargin);
+            if (box_height() <= work_h) break;
+        }
+        int text_w = 0;
+        for (const auto &line : lines_) text_w = std::max(text_w, mub::text::text_width(line));
+        const int client_w = std::min(std::max(text_w + 2 * kMargin, needed_client), widest_client);
         width_ = client_w + 2 * look::kFrame;
-        height_ = client_h + 2 * look::kFrame + look::kCaptionRow;
+        height_ = box_height();
         int x = (client_w - row_w) / 2;
-        const int y = kMargin + text_h + kMargin;
+        const int y = kMargin + text_height() + kMargin;
         for (auto &b : buttons_) {
             b.rect = Rect{x, y, x + button_w, y + kButtonHeight};
             x += button_w + kButtonGap;
         }
     }
 
+    // Lines are the font's height plus its leading apart.
+    int text_height() const {
+        const int n = int(lines_.size());
+        return n * mub::text::kLineHeight + (n - 1) * look::kLeading;
+    }
+    int box_height() const {
+        return 2 * look::kFrame + look::kCaptionRow + kMargin + text_height() + kMargin + kButtonHeight + kMargin;
+    }
+
+    std::u32string text_;
     UINT type_;
     std::vector<std::u32string> lines_;
     int width_ = 0, height_ = 0;
