@@ -9,7 +9,7 @@
 
 #include "art/bmp_image.h"
 
-using namespace art_test;
+using namespace arttest;
 namespace fs = std::filesystem;
 
 namespace {

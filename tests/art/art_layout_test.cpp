@@ -10,7 +10,7 @@
 
 #include "art/bmp_image.h"
 
-using namespace art_test;
+using namespace arttest;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace art_test {
+namespace arttest {
 
 struct BmpImage {
     bool ok = false;
@@ -85,4 +85,4 @@ inline std::string bitmap_path(const std::string& name) {
     return std::string(MUB_SOURCE_DIR) + "/res/bitmaps/" + name + ".bmp";
 }
 
-}  // namespace art_test
+}  // namespace arttest
