@@ -80,7 +80,8 @@ int Simulation::run() {
             mub::Image frame = mub::core::composed_frame();
             if (frame.width <= 0 || frame.height <= 0)  // no window left: an empty (black) client
                 frame = mub::Image(std::max(1, host_.client_width()), std::max(1, host_.client_height()));
-            if (!write_png(shot->stream(), frame)) throw std::runtime_error("cannot write " + *options_.screenshot);
+            const std::vector<uint8_t> png = encode_png(frame);
+            std::fwrite(png.data(), 1, png.size(), shot->stream());
             shot->commit();
         }
     } catch (const std::exception &e) {
