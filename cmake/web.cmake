@@ -9,6 +9,12 @@
 # No Emscripten port is used (they download at build time): the web host
 # draws into a canvas and reads the page's events itself.
 
+# Debian's emcc runs node scripts at link time that look for their modules in
+# /usr/share/nodejs; say so for every link, so a plain "cmake --build" works.
+if(EXISTS /usr/share/nodejs)
+  set_property(GLOBAL PROPERTY RULE_LAUNCH_LINK "${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs")
+endif()
+
 # --- Host tools -------------------------------------------------------------
 # The generators run on the build machine. Give the folder of a host build of
 # cmake/host-tools in MUB_HOST_TOOLS_DIR, or let this build make one of its own.

@@ -18,13 +18,19 @@
   // What the page's tests and benchmarks read; set tickTimes to an array to
   // have the time of every tick pushed to it.
   const info = {
-    started: false, ticks: 0, frames: 0, firstFrameAt: null, modal: null, quit: null, error: null,
+    started: false, ticks: 0, frames: 0, firstFrameAt: null, quit: null, error: null,
+    modal: null,  // the caption of the open box or dialog
+    modals: [],   // every box opened: its caption and the ticks handled before it
     tickTimes: null,
     // A game global by its name in the code (ints, and handles as 0 or 1),
     // or undefined: read-only, for tests and bug reports.
     global(name, index = 0) {
       if (!info.started) return undefined;
-      const v = window.Module.ccall('mub_web_global', 'number', ['string', 'number'], [name, index]);
+      // The export itself: ccall would wait for the program's sleep to end.
+      const m = window.Module;
+      const text = m.allocateUTF8(String(name));
+      const v = m._mub_web_global(text, index);
+      m._free(text);
       return Number.isNaN(v) ? undefined : v;
     },
   };
@@ -253,9 +259,13 @@
   function fitCanvas() {
     const fit = Math.min(stage.clientWidth / canvas.width, stage.clientHeight / canvas.height);
     if (!(fit > 0)) return;
-    const scale = fit >= 1 ? Math.floor(fit) : fit;  // unsmoothed either way (style.css)
+    const scale = fit >= 1 ? Math.floor(fit) : fit;
     canvas.style.width = `${Math.floor(canvas.width * scale * 100) / 100}px`;
     canvas.style.height = `${Math.floor(canvas.height * scale * 100) / 100}px`;
+    // Square pixels while every game pixel has a screen pixel (phones have two
+    // or three per CSS pixel); smoothed only when the picture must lose
+    // pixels, where dropping whole rows would make the text unreadable.
+    canvas.classList.toggle('smooth', scale * window.devicePixelRatio < 1);
   }
   window.addEventListener('resize', layout);
   document.addEventListener('fullscreenchange', layout);
@@ -298,7 +308,10 @@
     },
     setTitle(title) { document.title = title; },
     show() {},
-    modal(caption) { info.modal = caption; },
+    modal(caption) {
+      info.modal = caption;
+      if (caption !== null) info.modals.push({ caption, tick: info.ticks });
+    },
     tick() {
       info.ticks++;
       if (info.tickTimes) info.tickTimes.push(performance.now());
