@@ -334,6 +334,16 @@
   window.addEventListener('error', (e) => { if (info.started) failed(e.message); });
   window.addEventListener('unhandledrejection', (e) => { if (info.started) failed(e.reason); });
 
+  async function compileProgram() {
+    const response = await fetch('mubmub.wasm');
+    if (!response.ok) throw new Error(`mubmub.wasm: ${response.status}`);
+    // Streaming needs the server to say application/wasm; else compile the bytes.
+    if (WebAssembly.compileStreaming && response.headers.get('Content-Type') === 'application/wasm') {
+      return WebAssembly.compileStreaming(response);
+    }
+    return WebAssembly.compile(await response.arrayBuffer());
+  }
+
   async function loadResources() {
     const response = await fetch('mubmub.res.gz');
     if (!response.ok) throw new Error(`mubmub.res.gz: ${response.status}`);
@@ -346,19 +356,28 @@
   }
 
   function start() {
-    layout();
     if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function' ||
         typeof DecompressionStream !== 'function') {
       showStatus('このブラウザでは あそべません。あたらしい ブラウザで ひらいてください。\n' +
                  'This browser is too old for the game (it needs WebAssembly).');
+      layout();
       return;
     }
     // The resources come gzipped beside the program; they are fetched while
     // the program downloads, and main waits for them (a run dependency).
     const resources = loadResources();
     resources.catch(failed);
+    // The WebAssembly is compiled while it downloads, and while mubmub.js
+    // does; the runtime instantiates it when it is ready.
+    const compiled = compileProgram();
+    compiled.catch(failed);
     window.Module = {
       page,
+      instantiateWasm(imports, receive) {
+        compiled.then((module) => WebAssembly.instantiate(module, imports))
+          .then((instance) => receive(instance), failed);
+        return {};
+      },
       preRun: [() => {
         window.Module.addRunDependency('resources');
         resources.then((bytes) => {
@@ -378,6 +397,9 @@
     script.src = 'mubmub.js';
     script.onerror = () => failed('mubmub.js');
     document.body.appendChild(script);
+    // The first layout (with its Japanese font) takes a while: after the
+    // program's downloads have been started.
+    layout();
 
     if ('serviceWorker' in navigator && location.protocol !== 'file:') {
       window.addEventListener('load', () => {
