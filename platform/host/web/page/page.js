@@ -187,7 +187,7 @@
       return;
     }
     const ev = keyEvent(e.type, e.key, e.repeat, e.altKey);
-    if (!ev) return;
+    if (!ev || !accepting) return;  // once the program ended, Enter presses "play again"
     e.preventDefault();  // no scrolling, no focus moves, no buttons pressed by Enter or Space
     push(ev);
   }
