@@ -10,7 +10,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 web_dir=${MUB_WEB_DIR:-$root/build-web}
 
-bash "$root/scripts/web-build.sh" >/dev/null
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+bash "$root/scripts/web-build.sh" >"$log" 2>&1 || { cat "$log" >&2; exit 1; }
 if [ ! -d "$root/tests/web/node_modules/puppeteer-core" ]; then
   echo "web-bench: puppeteer-core is not installed (bash scripts/setup-web.sh)" >&2
   exit 1

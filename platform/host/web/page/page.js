@@ -18,7 +18,7 @@
   // What the page's tests and benchmarks read; set tickTimes to an array to
   // have the time of every tick pushed to it.
   const info = {
-    started: false, ticks: 0, frames: 0, firstFrameAt: null, quit: null, error: null,
+    started: false, startedAt: null, ticks: 0, frames: 0, firstFrameAt: null, quit: null, error: null,
     modal: null,  // the caption of the open box or dialog
     modals: [],   // every box opened: its caption and the ticks handled before it
     tickTimes: null,
@@ -387,6 +387,7 @@
       }],
       onRuntimeInitialized() {
         info.started = true;
+        info.startedAt = performance.now();
         accepting = true;
       },
       onAbort: failed,
