@@ -1,7 +1,8 @@
 // The game in the browser: the program's module from the resources the page
 // unpacked, then WinMain on the web host, as on the desktop.
 #include <cstdint>
-#include <vector>
+#include <memory>
+#include <span>
 
 #include <windows.h>
 
@@ -11,14 +12,16 @@
 
 namespace {
 
-// The module reads its resources for as long as the program runs.
-const std::vector<uint8_t> &resources() {
-    static const std::vector<uint8_t> bytes = [] {
-        std::vector<uint8_t> b(static_cast<size_t>(mub_page_resources_size()));
-        mub_page_resources_copy(b.data());
+// The module reads its resources for as long as the program runs. The
+// buffer is not cleared first: the copy fills all of it.
+std::span<const uint8_t> resources() {
+    static const size_t size = static_cast<size_t>(mub_page_resources_size());
+    static const std::unique_ptr<uint8_t[]> bytes = [] {
+        std::unique_ptr<uint8_t[]> b(new uint8_t[size]);
+        mub_page_resources_copy(b.get());
         return b;
     }();
-    return bytes;
+    return {bytes.get(), size};
 }
 
 }  // namespace

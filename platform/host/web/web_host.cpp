@@ -51,16 +51,12 @@ bool WebHost::wait_event(HostEvent &ev, uint64_t deadline_ms) {
 
 void WebHost::present(const Image &frame) {
     if (frame.width <= 0 || frame.height <= 0) return;
-    // XRGB words to the canvas's RGBA bytes, opaque.
-    rgba_.resize(frame.pixels.size() * 4);
-    uint8_t *out = rgba_.data();
-    for (const uint32_t p : frame.pixels) {
-        *out++ = uint8_t(p >> 16);
-        *out++ = uint8_t(p >> 8);
-        *out++ = uint8_t(p);
-        *out++ = 0xFF;
-    }
-    mub_page_present(rgba_.data(), frame.width, frame.height);
+    // XRGB words to the canvas's RGBA bytes, opaque: in WebAssembly's little
+    // endian order the word 0xAABBGGRR is the bytes R, G, B, A.
+    rgba_.resize(frame.pixels.size());
+    uint32_t *out = rgba_.data();
+    for (const uint32_t p : frame.pixels) *out++ = 0xFF000000u | ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
+    mub_page_present(reinterpret_cast<const uint8_t *>(rgba_.data()), frame.width, frame.height);
 }
 
 void WebHost::set_title(const std::string &utf8_title) { mub_page_set_title(utf8_title.c_str()); }

@@ -34,7 +34,7 @@ public:
 private:
     bool take(HostEvent &ev);
 
-    std::vector<uint8_t> rgba_;  // the last frame as the canvas wants it
+    std::vector<uint32_t> rgba_;  // the last frame as the canvas wants it (RGBA bytes)
 };
 
 }  // namespace mub::web

@@ -347,12 +347,11 @@
   async function loadResources() {
     const response = await fetch('mubmub.res.gz');
     if (!response.ok) throw new Error(`mubmub.res.gz: ${response.status}`);
-    const bytes = new Uint8Array(await response.arrayBuffer());
-    // A server that labels .gz files as gzip-encoded has the browser unpack
-    // them already.
-    if (bytes[0] !== 0x1f || bytes[1] !== 0x8b) return bytes;
-    const unpacked = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
-    return new Uint8Array(await new Response(unpacked).arrayBuffer());
+    // Unpacked as it arrives; a server that labels .gz files as gzip-encoded
+    // has had the browser unpack them already.
+    const encoded = /gzip/.test(response.headers.get('Content-Encoding') || '');
+    const body = encoded ? response.body : response.body.pipeThrough(new DecompressionStream('gzip'));
+    return new Uint8Array(await new Response(body).arrayBuffer());
   }
 
   function start() {
