@@ -99,7 +99,7 @@ static void title_select(HDC hdc)
     bit_flg = 0;
     /* no tick may run while the dialog's own message loop is going */
     KillTimer(hwnd, 1);
-    HINSTANCE instance = (HINSTANCE)(INT_PTR)GetWindowLongA(hwnd, GWL_HINSTANCE);
+    HINSTANCE instance = (HINSTANCE)GetWindowLongPtrA(hwnd, GWLP_HINSTANCE);
     DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SELECT), hwnd, DlgWindProc, 0);
     SetTimer(hwnd, 1, 32, NULL);
 }

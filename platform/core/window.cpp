@@ -181,10 +181,10 @@ BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rc) {
     return TRUE;
 }
 
-LONG WINAPI GetWindowLongA(HWND hwnd, int index) {
+LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index) {
     Window *w = find_window(hwnd);
     if (!w) return 0;
-    if (index == GWL_HINSTANCE) return LONG(reinterpret_cast<intptr_t>(w->instance));
+    if (index == GWLP_HINSTANCE) return reinterpret_cast<LONG_PTR>(w->instance);
     return 0;
 }
 
