@@ -24,5 +24,5 @@ if why=$(kernel_runs_32bit); then
   install_missing wine32:i386 ||
     echo "setup-windows.sh: wine32:i386 could not be installed; the 32-bit program will be built but not run" >&2
 else
-  echo "setup-windows.sh: $why; wine32:i386 left out, the 32-bit program will be built but not run" >&2
+  echo "setup-windows.sh: $why; skipping wine32:i386: the 32-bit program will be built but not run here" >&2
 fi
