@@ -188,4 +188,11 @@ LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index) {
     return 0;
 }
 
+// Where pointers are wider than a LONG, the instance does not fit: like
+// 64-bit Windows, answer 0 rather than half a handle.
+LONG WINAPI GetWindowLongA(HWND hwnd, int index) {
+    const LONG_PTR v = GetWindowLongPtrA(hwnd, index);
+    return LONG(v) == v ? LONG(v) : 0;
+}
+
 }  // extern "C"

@@ -249,8 +249,8 @@ typedef struct tagPAINTSTRUCT {
 #define NULL_BRUSH 5
 #define CLR_INVALID 0xFFFFFFFF
 
-/* GetWindowLongPtr. As in the real header, the 32-bit-only index exists only
-   where a pointer fits in a LONG. */
+/* GetWindowLongPtr; as in the real header, the 32-bit-only GWL_HINSTANCE
+   does not exist where pointers are 64 bits wide. */
 #define GWLP_HINSTANCE (-6)
 #if UINTPTR_MAX == 0xFFFFFFFFu
 #define GWL_HINSTANCE (-6)
@@ -270,6 +270,7 @@ BOOL WINAPI UpdateWindow(HWND hWnd);
 BOOL WINAPI DestroyWindow(HWND hWnd);
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect);
+LONG WINAPI GetWindowLongA(HWND hWnd, int nIndex);
 LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex);
 BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
 BOOL WINAPI TranslateMessage(const MSG *lpMsg);
