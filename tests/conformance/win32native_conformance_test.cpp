@@ -58,7 +58,9 @@ std::string program_path() {
 
 BOOL CALLBACK collect_name(HMODULE, LPCSTR, LPSTR name, LONG_PTR out) {
     auto *names = reinterpret_cast<std::vector<std::string> *>(out);
-    names->push_back(IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<uintptr_t>(name)) : name);
+    // (not "#" + std::to_string(...): GCC 12 warns falsely about that with -O2, -Wrestrict)
+    names->push_back(IS_INTRESOURCE(name) ? std::string("#").append(std::to_string(reinterpret_cast<uintptr_t>(name)))
+                                          : std::string(name));
     return TRUE;
 }
 
