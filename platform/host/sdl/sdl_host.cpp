@@ -35,7 +35,7 @@ Key named_key(SDL_Keycode sym) {
 
 bool printable(int c) { return c > 0x20 && c < 0x7F; }  // space is a named key
 
-// The box around every display, in window coordinates.
+// The box around every display, in screen coordinates.
 Size desktop_size() {
     int left = 0, top = 0, right = 0, bottom = 0;
     for (int i = 0, n = SDL_GetNumVideoDisplays(); i < n; ++i) {
