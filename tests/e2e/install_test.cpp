@@ -106,9 +106,9 @@ TEST(Install, PutsADesktopApplicationInPlace) {
         for (int y = 0; y < size; ++y)
             for (int x = 0; x < size; ++x) {
                 const auto *p = reinterpret_cast<const unsigned char *>(rgba.data()) + (size_t(y) * size + x) * 4;
-                const uint32_t want = icon->row(y / factor)[x / factor];  // 0 where transparent
-                const uint32_t rgb = uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
-                wrong += p[3] == 0 ? want != 0 : (p[3] != 0xFF || rgb != want);
+                const uint32_t want = icon->row(y / factor)[x / factor];  // alpha in the top byte
+                const uint32_t argb = uint32_t(p[3]) << 24 | uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+                wrong += p[3] == 0 ? want != 0 : argb != want;
             }
         EXPECT_EQ(wrong, 0) << "pixels that differ from the program's icon";
         EXPECT_EQ(rgba[3], 0) << "the top-left corner is not transparent";
