@@ -1,11 +1,16 @@
 #!/usr/bin/env python3
 """Runs a program on a virtual X display and measures it; used by scripts/bench.sh.
 
-  desktop_run.py mubmub BUILD_DIR SECONDS      the desktop build: title and whack play
-  desktop_run.py wine PROBE_EXE SECONDS        the Windows timer probe under Wine
+  desktop_run.py mubmub BUILD_DIR SECONDS      the desktop build: title and whack play, with the
+                                               timer floor (bench/timer_floor.c) running beside it
+  desktop_run.py startup BUILD_DIR RUNS        start-up to the first frame: the desktop build and
+                                               a bare SDL program (bench/bare_sdl.c), in turns
+  desktop_run.py wine PROBE_EXE SECONDS WINE   the Windows timer probe under the given Wine loader
 
 Prints one JSON object: tick periods (ms), the stall check, CPU share of one
-core, start-up time (process start to first frame), peak resident set (KB).
+core, start-up times (process start to first frame), peak resident set (KB).
+Tick and frame times of the desktop build come from bench/present_probe.c,
+loaded with LD_PRELOAD.
 """
 import json
 import os
@@ -84,14 +89,25 @@ def summarise(periods):
             "within_2ms": sum(1 for p in s if abs(p - 32) <= 2) / len(s)}
 
 
+def probe_env(build, log):
+    return {"MUB_PROBE_LOG": log, "LD_PRELOAD": os.path.join(build, "bench", "libmub_present_probe.so"),
+            "SDL_VIDEODRIVER": "x11"}
+
+
+def probe_lines(log, kind):
+    with open(log) as f:
+        return [[int(x) for x in line.split()[1:]] for line in f if line.startswith(kind + " ")]
+
+
 def run_mubmub(build, seconds):
-    tick_log, present_log = tempfile.mktemp(), tempfile.mktemp()
-    env = {"MUB_TICK_LOG": tick_log, "MUB_PRESENT_LOG": present_log,
-           "LD_PRELOAD": os.path.join(build, "bench", "libmub_present_probe.so"), "SDL_VIDEODRIVER": "x11"}
-    p, t0_file = launch([os.path.join(build, "mubmub")], env)
+    probe_log = tempfile.mktemp()
+    p, t0_file = launch([os.path.join(build, "mubmub")], probe_env(build, probe_log))
     win = xdotool("search", "--sync", "--onlyvisible", "--pid", str(p.pid)).stdout.split()[0]
     xdotool("windowfocus", "--sync", win)
     rng = random.Random(1)
+    # The timer floor sleeps to 32 ms deadlines beside the play, under the same load.
+    floor = subprocess.Popen([os.path.join(build, "bench", "mub_timer_floor"), str(seconds)],
+                             stdout=subprocess.PIPE, text=True)
     began = time.monotonic()
     cpu0, wall0 = cpu_seconds([p.pid]), time.monotonic()
     stall_at = None
@@ -129,10 +145,11 @@ def run_mubmub(build, seconds):
         p.kill()
         code = "killed"
 
-    ticks = [int(line) for line in open(tick_log) if line.strip()]
-    presents = [line.split() for line in open(present_log) if line.strip()]
-    t0 = int(open(t0_file).read())
-    for f in (tick_log, present_log, t0_file):
+    floor_out, _ = floor.communicate(timeout=seconds + 30)
+    floor_periods, _ = periods_ms([int(x) for x in floor_out.split()])
+
+    ticks = [t[0] for t in probe_lines(probe_log, "tick")]
+    for f in (probe_log, t0_file):
         os.unlink(f)
     periods, pauses = periods_ms(ticks)
     # After the stall: one late tick at once, then the normal pace; a burst
@@ -140,10 +157,49 @@ def run_mubmub(build, seconds):
     after = [t for t in ticks if stall_at and t >= stall_at - 50_000_000][:16]
     burst = sum(1 for a, b in zip(after, after[1:]) if (b - a) / 1e6 < 16)
     return {"ticks": len(ticks), "periods": summarise(periods), "pauses": pauses,
+            "floor_periods": summarise(floor_periods),
             "stall_checked": stall_at is not None and len(after) > 1, "burst_after_stall": burst,
             "cpu_share": (cpu1 - cpu0) / (wall1 - wall0), "wall": wall1 - wall0,
-            "startup_ms": (int(presents[0][0]) - t0) / 1e6 if presents else None,
             "vm_hwm_kb": hwm, "exit": code}
+
+
+def startup_ms(build, argv):
+    """Process start to the first frame presented, in ms (None if no frame came within 20 s)."""
+    probe_log = tempfile.mktemp()
+    p, t0_file = launch(argv, probe_env(build, probe_log))
+    deadline, first = time.monotonic() + 20, None
+    while first is None and time.monotonic() < deadline:
+        if os.path.exists(probe_log):
+            presents = probe_lines(probe_log, "present")
+            first = presents[0][0] if presents else None
+        if first is None:
+            time.sleep(0.01)
+    if p.poll() is None:
+        p.terminate()
+    try:
+        p.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        p.kill()
+        p.wait()
+    t0 = int(open(t0_file).read())
+    for f in (probe_log, t0_file):
+        if os.path.exists(f):
+            os.unlink(f)
+    return (first - t0) / 1e6 if first else None
+
+
+def run_startup(build, runs):
+    """The desktop build and the bare SDL program started in turns, so both see the same machine."""
+    game, bare = [], []
+    # One launch of each first, not counted: the first start reads the libraries from disk.
+    startup_ms(build, [os.path.join(build, "mubmub")])
+    startup_ms(build, [os.path.join(build, "bench", "mub_bare_sdl")])
+    for _ in range(runs):
+        game.append(startup_ms(build, [os.path.join(build, "mubmub")]))
+        bare.append(startup_ms(build, [os.path.join(build, "bench", "mub_bare_sdl")]))
+        time.sleep(0.2)
+    med = lambda xs: statistics.median([x for x in xs if x is not None]) if any(x is not None for x in xs) else None
+    return {"game_ms": game, "bare_sdl_ms": bare, "game_median": med(game), "bare_sdl_median": med(bare)}
 
 
 def wine_pids(name):
@@ -151,11 +207,11 @@ def wine_pids(name):
     return [int(x) for x in out]
 
 
-def run_wine(probe, seconds):
+def run_wine(probe, seconds, loader):
     log = tempfile.mktemp()
-    env = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml="}
+    env = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml=", "WINELOADER": loader}
     t_start = time.monotonic()
-    p, t0_file = launch(["wine", probe, log, str(seconds)], env)
+    p, t0_file = launch([loader, probe, log, str(seconds)], env)
     # Measure the steady part: from the first tick until shortly before the end.
     while not (os.path.exists(log) and "tick" in open(log).read()):
         if time.monotonic() - t_start > 60 or p.poll() is not None:
@@ -181,10 +237,15 @@ def run_wine(probe, seconds):
 
 
 def main():
-    what, target, seconds = sys.argv[1], sys.argv[2], float(sys.argv[3])
+    what, target, amount = sys.argv[1], sys.argv[2], float(sys.argv[3])
     x = start_x()
     try:
-        result = run_mubmub(target, seconds) if what == "mubmub" else run_wine(target, seconds)
+        if what == "mubmub":
+            result = run_mubmub(target, amount)
+        elif what == "startup":
+            result = run_startup(target, int(amount))
+        else:
+            result = run_wine(target, amount, sys.argv[4])
     finally:
         x.terminate()
         x.wait()

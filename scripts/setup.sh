@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   unifont llvm clang libclang-rt-14-dev binutils-mingw-w64-i686
   xvfb xfonts-base xdotool imagemagick x11-utils
+  desktop-file-utils appstream
 )
 
 . "$here/scripts/packages.sh"

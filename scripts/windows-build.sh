@@ -1,23 +1,35 @@
 #!/usr/bin/env bash
-# Builds mubmub.exe (and the Win32 conformance tests) for 32-bit Windows with
-# MinGW-w64. The generators that run during the build are built for this
-# machine first, in their own folder.
+# Builds mubmub.exe and the Win32 conformance tests (mub_conformance.exe) for
+# Windows with MinGW-w64, from the same sources: the 32-bit program (i686,
+# the one Windows players get) and the 64-bit one (x86_64). The generators
+# that run during the build are built for this machine first, in their own
+# folder. Building needs no Wine: both build on any x86-64 machine.
 #
-#   scripts/windows-build.sh          -> build-win/mubmub.exe, build-win/mub_conformance.exe
-# MUB_WIN_DIR, MUB_WINHOST_DIR and MUB_JOBS override the folders and parallelism.
+#   scripts/windows-build.sh          -> build-win/ (32-bit) and build-win64/ (64-bit)
+#   scripts/windows-build.sh 64       only one of them (32 or 64)
+# MUB_WIN_DIR is the prefix of both folders (the 64-bit one gets "64" added);
+# MUB_WINHOST_DIR and MUB_JOBS override the host tools' folder and parallelism.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 host_dir=${MUB_WINHOST_DIR:-$root/build-winhost}
-cross_dir=${MUB_WIN_DIR:-$root/build-win}
+win_dir=${MUB_WIN_DIR:-$root/build-win}
 jobs=${MUB_JOBS:-2}
+archs=("$@")
+[ "${#archs[@]}" -gt 0 ] || archs=(32 64)
 
 cmake -S "$root/cmake/host-tools" -B "$host_dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$host_dir" -j"$jobs"
 
-cmake -S "$root" -B "$cross_dir" \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" \
-  -DMUB_HOST_TOOLS_DIR="$host_dir" \
-  -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$cross_dir" -j"$jobs"
-
-echo "built $cross_dir/mubmub.exe"
+for arch in "${archs[@]}"; do
+  case $arch in
+    32) dir=$win_dir ;;
+    64) dir=${win_dir}64 ;;
+    *) echo "windows-build.sh: unknown architecture '$arch' (32 or 64)" >&2; exit 2 ;;
+  esac
+  cmake -S "$root" -B "$dir" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw$arch.cmake" \
+    -DMUB_HOST_TOOLS_DIR="$host_dir" \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$dir" -j"$jobs"
+  echo "built $dir/mubmub.exe ($arch-bit)"
+done

@@ -1,23 +1,32 @@
 #!/usr/bin/env bash
-# Checks the Windows build (scripts/windows-build.sh) under Wine on a virtual
-# X display: the Win32 conformance tests, then the game itself (it starts,
-# shows its title and its selection dialog, and Escape ends it with status 0).
-# Screenshots of the title, the dialog and the first story page are left in
-# $MUB_SHOTS (default build-win/shots) for a person to look at.
+# Checks the Windows programs (scripts/windows-build.sh) under Wine on a
+# virtual X display, each architecture that this machine can run: the 32-bit
+# program (build-win/) under the 32-bit Wine, the 64-bit one (build-win64/)
+# under the 64-bit Wine. For each: the Win32 conformance tests, then the game
+# itself, once for each entry of its selection dialog (it starts, shows its
+# title and the dialog, starts the entry, and Escape ends it with status 0).
+# Screenshots of the title, the dialog and each entry are left in
+# build-win*/shots for a person to look at.
+#
+# It says which architectures ran and which were skipped, and why (a machine
+# whose kernel cannot execute 32-bit programs runs only the 64-bit checks).
+# It fails when a check that could run fails, or when none could run.
 #
 #   scripts/wine-check.sh
-# Needs: wine, wine32:i386, xvfb, xdotool, imagemagick, a Japanese font
-# (fonts-droid-fallback or fonts-unifont).
+# MUB_WIN_DIR is the prefix of the build folders, as for windows-build.sh;
+# MUB_PRETEND_NO_32BIT=1 skips the 32-bit checks as a machine without 32-bit
+# support would (scripts/wine-arch.sh). Each architecture has its own Wine
+# prefix, build-win*/wineprefix.
+# Needs: wine64 (and wine32:i386 for 32-bit), xvfb, xdotool, imagemagick,
+# x11-utils and a Japanese font (fonts-unifont).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${MUB_WIN_DIR:-$root/build-win}
-shots=${MUB_SHOTS:-$build/shots}
+win_dir=${MUB_WIN_DIR:-$root/build-win}
 display=${MUB_WINE_DISPLAY:-:98}
-export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export DISPLAY=$display
-mkdir -p "$shots"
+. "$root/scripts/wine-arch.sh"
 
 xvfb_pid=""
 game_pid=""
@@ -27,17 +36,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-
 # A prefix of our own: Wine draws the window frames itself (there is no window
 # manager on the virtual display), and the Japanese font names the program
 # asks for map to an installed Japanese font, which also backs the system
 # font in captions and message boxes (as font linking does on Windows).
 utf16_hex() { printf '%s\0\0' "$1" | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//; s/,$//'; }
-if [ ! -f "$WINEPREFIX/.mub-ready" ]; then
-  wineboot -i >/dev/null 2>&1
+prepare_prefix() {
+  [ -f "$WINEPREFIX/.mub-ready" ] && return 0
+  "$WINELOADER" wineboot -i >/dev/null 2>&1
+  local font_file font font_base link reg
   font_file=$(fc-list :lang=ja file family | grep -m1 'unifont_jp' || fc-list :lang=ja file family | head -n1)
   font=$(echo "$font_file" | sed 's/^[^:]*: *//; s/,.*//; s/\\//g')
   font_base=$(basename "${font_file%%:*}")
@@ -55,24 +62,20 @@ if [ ! -f "$WINEPREFIX/.mub-ready" ]; then
       printf '"%s"=hex(7):%s\r\n' "$face" "$link"
     done
   } | iconv -f UTF-8 -t UTF-16 >"$reg"
-  wine regedit /S "$reg" >/dev/null 2>&1
+  "$WINELOADER" regedit /S "$reg" >/dev/null 2>&1
   wineserver -w
   rm -f "$reg"
   echo "Japanese font for Wine: $font ($font_base)"
   touch "$WINEPREFIX/.mub-ready"
-fi
-
-echo "== Win32 conformance tests under Wine"
-(cd "$build" && wine ./mub_conformance.exe)
+}
 
 # One run of the game: the title, the selection dialog, then the entry whose
 # button sits at the given share of the dialog's height (the buttons are
 # centred across it at about 23, 52 and 82 percent, whatever the font makes
 # of its size), then Escape, which must end the program with status 0.
-failures=0
 play_entry() {
   local name=$1 height_percent=$2 dialog status=0
-  (cd "$build" && exec timeout 120 wine ./mubmub.exe) &
+  (cd "$build" && exec timeout 120 "$WINELOADER" ./mubmub.exe) &
   game_pid=$!
   # The title's animation ends and the dialog opens after 53 ticks (about
   # 1.7 s); Wine needs a moment more to start.
@@ -103,9 +106,64 @@ play_entry() {
   [ "$status" -eq 0 ] || failures=$((failures + 1))
 }
 
-echo "== The game under Wine"
-play_entry story 23
-play_entry shooting 52
-play_entry whack 82
-echo "screenshots in $shots"
-[ "$failures" -eq 0 ]
+# All the checks of one architecture; counts what failed in $failures.
+check_arch() {
+  local arch=$1 status=0
+  build=$win_dir
+  [ "$arch" = 64 ] && build=${win_dir}64
+  shots=$build/shots
+  export WINELOADER WINEPREFIX=$build/wineprefix WINEARCH=win$arch
+  WINELOADER=$(wine_loader "$arch")
+  failures=0
+  if [ ! -f "$build/mubmub.exe" ] || [ ! -f "$build/mub_conformance.exe" ]; then
+    echo "no $arch-bit build in $build: run scripts/windows-build.sh first" >&2
+    failures=1
+    return
+  fi
+  mkdir -p "$shots"
+  prepare_prefix
+  echo "== $arch-bit: Win32 conformance tests under $WINELOADER"
+  (cd "$build" && timeout 900 "$WINELOADER" ./mub_conformance.exe) || status=$?
+  if [ "$status" -ne 0 ]; then
+    echo "$arch-bit: the conformance tests failed (status $status)" >&2
+    failures=$((failures + 1))
+  fi
+  echo "== $arch-bit: the game under $WINELOADER"
+  play_entry story 23
+  play_entry shooting 52
+  play_entry whack 82
+  echo "$arch-bit: screenshots in $shots"
+  wineserver -w
+}
+
+arch_label() { if [ "$1" = 32 ]; then echo "32-bit (i686, PE32)"; else echo "64-bit (x86_64, PE32+)"; fi; }
+results=()
+ran=0
+failed=0
+for arch in 32 64; do
+  if why=$(wine_unusable "$arch"); then
+    results+=("$(arch_label "$arch"): skipped: $why")
+    continue
+  fi
+  if [ -z "$xvfb_pid" ]; then
+    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  fi
+  check_arch "$arch"
+  ran=$((ran + 1))
+  if [ "$failures" -eq 0 ]; then
+    results+=("$(arch_label "$arch"): ran: passed")
+  else
+    results+=("$(arch_label "$arch"): ran: FAILED ($failures failing checks)")
+    failed=$((failed + 1))
+  fi
+done
+
+echo "== Windows programs under Wine"
+printf '  %s\n' "${results[@]}"
+if [ "$ran" -eq 0 ]; then
+  echo "no Wine could run here: install 64-bit Wine (scripts/setup-windows.sh)" >&2
+  exit 1
+fi
+[ "$failed" -eq 0 ]

@@ -1,5 +1,7 @@
 #include "sim/options.h"
 
+#include "sim/script.h"
+
 #include <charconv>
 
 namespace mub::sim {
@@ -24,16 +26,18 @@ Options parse_options(const std::vector<std::string> &args) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string &a = args[i];
         auto value = [&]() -> const std::string & {
-            if (i + 1 >= args.size()) throw UsageError("option " + a + " needs a value");
+            if (i + 1 >= args.size()) throw UsageError("option " + shown(a) + " needs a value");
             return args[++i];
         };
         auto once = [&](bool already) {
-            if (already) throw UsageError("option " + a + " is given twice");
+            if (already) throw UsageError("option " + shown(a) + " is given twice");
         };
         if (a == "--ticks") {
             once(o.ticks >= 0);
             const std::string &v = value();
-            if (!parse_number(v, o.ticks)) throw UsageError("--ticks wants a whole number of ticks, not '" + v + "'");
+            if (!parse_number(v, o.ticks) || o.ticks > kMaxTick)
+                throw UsageError("--ticks wants a whole number of ticks from 0 to " + std::to_string(kMaxTick) +
+                                 ", not '" + shown(v) + "'");
         } else if (a == "--script") {
             once(o.script.has_value());
             o.script = value();
@@ -50,10 +54,10 @@ Options parse_options(const std::vector<std::string> &args) {
             once(o.random_seed.has_value());
             const std::string &v = value();
             uint32_t seed = 0;
-            if (!parse_number(v, seed)) throw UsageError("--random wants a seed from 0 to 4294967295, not '" + v + "'");
+            if (!parse_number(v, seed)) throw UsageError("--random wants a seed from 0 to 4294967295, not '" + shown(v) + "'");
             o.random_seed = seed;
         } else {
-            throw UsageError("unknown argument '" + a + "'");
+            throw UsageError("unknown argument '" + shown(a) + "'");
         }
     }
     if (o.ticks < 0) throw UsageError("--ticks N is required");

@@ -35,9 +35,9 @@ std::vector<ScriptEvent> RandomInput::events_after(int64_t tick, int client_widt
     else if (right_held_ && one_in(4)) add(K::RUp), right_held_ = false;
 
     // Keys: the whack game's letters and Enter; Escape rarely, since it ends the program.
-    static const char *const kKeys[] = {"z", "x", "c", "v", "b", "Return"};
+    static const char kKeys[] = {'z', 'x', 'c', 'v', 'b', ScriptEvent::kReturn};
     if (one_in(6)) add(K::Key).key = kKeys[below(6)];
-    if (one_in(20000)) add(K::Key).key = "Escape";
+    if (one_in(20000)) add(K::Key).key = ScriptEvent::kEscape;
 
     // The window system: exposes and resizes.
     if (one_in(80)) {
@@ -45,16 +45,17 @@ std::vector<ScriptEvent> RandomInput::events_after(int64_t tick, int client_widt
         if (!one_in(3)) {
             const int w = std::max(1, client_width), h = std::max(1, client_height);
             e.has_rect = true;
-            e.left = int(below(uint32_t(w)));
-            e.top = int(below(uint32_t(h)));
-            e.right = e.left + 1 + int(below(uint32_t(w - e.left)));
-            e.bottom = e.top + 1 + int(below(uint32_t(h - e.top)));
+            auto &r = e.arg.rect;
+            r.left = int(below(uint32_t(w)));
+            r.top = int(below(uint32_t(h)));
+            r.right = r.left + 1 + int(below(uint32_t(w - r.left)));
+            r.bottom = r.top + 1 + int(below(uint32_t(h - r.top)));
         }
     }
     if (one_in(400)) {
         ScriptEvent &e = add(K::Resize);
-        e.width = 120 + int(below(900));
-        e.height = 100 + int(below(700));
+        e.arg.size.width = 120 + int(below(900));
+        e.arg.size.height = 100 + int(below(700));
     }
     return out;
 }

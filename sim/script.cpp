@@ -1,8 +1,12 @@
 #include "sim/script.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
-#include <sstream>
+#include <cstring>
+#include <memory>
+
+#include <sys/stat.h>
 
 #include <windows.h>
 
@@ -13,25 +17,39 @@ namespace mub::sim {
 namespace {
 
 // The largest client size a script may ask for: far beyond any screen, small
-// enough that the framebuffer always fits in memory.
+// enough that the framebuffer always fits in memory. A resize costs time in
+// proportion to the new client area (the whole client is erased, as Windows
+// does for a window whose class redraws on resizing): about a second at the
+// largest size.
 constexpr int kMaxClientSide = 8192;
 constexpr int kMaxCoordinate = 1 << 20;
+constexpr size_t kShownChars = 80;
 
-bool parse_int(const std::string &word, int64_t &value) {
-    if (word.empty()) return false;
-    const char *first = word.data();
-    const char *last = word.data() + word.size();
-    if (*first == '+') return false;
-    const auto [ptr, ec] = std::from_chars(first, last, value);
-    return ec == std::errc() && ptr == last;
+enum class Number { Ok, Bad, TooLarge };
+
+// A whole word of decimal digits, with a minus sign allowed in front.
+Number parse_int(std::string_view word, int64_t &value) {
+    if (word.empty() || word[0] == '+') return Number::Bad;
+    const auto [ptr, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (ec == std::errc::result_out_of_range && ptr == word.data() + word.size()) return Number::TooLarge;
+    return ec == std::errc() && ptr == word.data() + word.size() ? Number::Ok : Number::Bad;
 }
 
-std::vector<std::string> split_words(const std::string &line) {
-    std::istringstream in(line);
-    std::vector<std::string> words;
-    for (std::string w; in >> w;) words.push_back(w);
+bool is_space(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+std::vector<std::string_view> split_words(std::string_view line) {
+    std::vector<std::string_view> words;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && is_space(line[i])) ++i;
+        const size_t start = i;
+        while (i < line.size() && !is_space(line[i])) ++i;
+        if (i > start) words.push_back(line.substr(start, i - start));
+    }
     return words;
 }
+
+std::string quoted(std::string_view word) { return "'" + shown(word) + "'"; }
 
 struct NamedKind {
     const char *name;
@@ -45,21 +63,27 @@ constexpr NamedKind kPlainEvents[] = {
     {"close", ScriptEvent::Kind::Close},
 };
 
-[[noreturn]] void fail(int line, const std::string &what) {
+[[noreturn]] void fail(uint64_t line, const std::string &what) {
     throw ScriptError("script line " + std::to_string(line) + ": " + what);
 }
 
-ScriptEvent parse_line(int line_no, const std::vector<std::string> &w) {
+ScriptEvent parse_line(uint64_t line_no, const std::vector<std::string_view> &w) {
     ScriptEvent ev;
-    ev.line = line_no;
     int64_t tick = 0;
-    if (!parse_int(w[0], tick) || tick < 0) fail(line_no, "'" + w[0] + "' is not a tick number (0 or more)");
+    switch (parse_int(w[0], tick)) {
+    case Number::TooLarge: tick = kMaxTick + 1; break;
+    case Number::Bad: tick = -1; break;
+    case Number::Ok: break;
+    }
+    if (tick > kMaxTick)
+        fail(line_no, shown(w[0]) + " is larger than the largest tick, " + std::to_string(kMaxTick));
+    if (tick < 0) fail(line_no, quoted(w[0]) + " is not a tick number (0 or more)");
     ev.tick = tick;
     if (w.size() < 2) fail(line_no, "an event is missing after the tick");
-    const std::string &name = w[1];
+    const std::string_view name = w[1];
     const size_t nargs = w.size() - 2;
     auto want_args = [&](size_t n, const char *usage) {
-        if (nargs != n) fail(line_no, std::string("'") + name + "' takes " + usage);
+        if (nargs != n) fail(line_no, quoted(name) + " takes " + usage);
     };
 
     for (const auto &p : kPlainEvents) {
@@ -72,11 +96,15 @@ ScriptEvent parse_line(int line_no, const std::vector<std::string> &w) {
     if (name == "key") {
         ev.kind = ScriptEvent::Kind::Key;
         want_args(1, "one key: Escape, Return or one printable character");
-        const std::string &k = w[2];
-        const bool one_char = k.size() == 1 && k[0] > 0x20 && k[0] < 0x7F;
-        if (!one_char && k != "Escape" && k != "Return")
-            fail(line_no, "unknown key '" + k + "' (Escape, Return or one printable character)");
-        ev.key = k;
+        const std::string_view k = w[2];
+        if (k.size() == 1 && k[0] > 0x20 && k[0] < 0x7F)
+            ev.key = k[0];
+        else if (k == "Escape")
+            ev.key = ScriptEvent::kEscape;
+        else if (k == "Return")
+            ev.key = ScriptEvent::kReturn;
+        else
+            fail(line_no, "unknown key " + quoted(k) + " (Escape, Return or one printable character)");
         return ev;
     }
     if (name == "expose") {
@@ -85,12 +113,12 @@ ScriptEvent parse_line(int line_no, const std::vector<std::string> &w) {
         want_args(4, "no argument or four: left top right bottom");
         int64_t v[4];
         for (int i = 0; i < 4; ++i) {
-            if (!parse_int(w[2 + i], v[i]) || v[i] < -kMaxCoordinate || v[i] > kMaxCoordinate)
-                fail(line_no, "'" + w[2 + i] + "' is not a coordinate");
+            if (parse_int(w[2 + i], v[i]) != Number::Ok || v[i] < -kMaxCoordinate || v[i] > kMaxCoordinate)
+                fail(line_no, quoted(w[2 + i]) + " is not a coordinate");
         }
         if (v[2] < v[0] || v[3] < v[1]) fail(line_no, "the rectangle's right or bottom lies before its left or top");
         ev.has_rect = true;
-        ev.left = int(v[0]), ev.top = int(v[1]), ev.right = int(v[2]), ev.bottom = int(v[3]);
+        ev.arg.rect = {int32_t(v[0]), int32_t(v[1]), int32_t(v[2]), int32_t(v[3])};
         return ev;
     }
     if (name == "resize") {
@@ -98,25 +126,53 @@ ScriptEvent parse_line(int line_no, const std::vector<std::string> &w) {
         want_args(2, "two arguments: width height");
         int64_t v[2];
         for (int i = 0; i < 2; ++i) {
-            if (!parse_int(w[2 + i], v[i]) || v[i] < 1 || v[i] > kMaxClientSide)
-                fail(line_no, "'" + w[2 + i] + "' is not a size from 1 to " + std::to_string(kMaxClientSide));
+            if (parse_int(w[2 + i], v[i]) != Number::Ok || v[i] < 1 || v[i] > kMaxClientSide)
+                fail(line_no, quoted(w[2 + i]) + " is not a size from 1 to " + std::to_string(kMaxClientSide));
         }
-        ev.width = int(v[0]), ev.height = int(v[1]);
+        ev.arg.size = {int32_t(v[0]), int32_t(v[1])};
         return ev;
     }
     if (name == "answer") {
         ev.kind = ScriptEvent::Kind::Answer;
         want_args(1, "one answer: yes, no, ok, 1000, 1001 or 1002");
-        ev.answer = parse_answer(w[2]);
-        if (!ev.answer) fail(line_no, "unknown answer '" + w[2] + "' (yes, no, ok, 1000, 1001 or 1002)");
+        ev.arg.answer = parse_answer(w[2]);
+        if (!ev.arg.answer) fail(line_no, "unknown answer " + quoted(w[2]) + " (yes, no, ok, 1000, 1001 or 1002)");
         return ev;
     }
-    fail(line_no, "unknown event '" + name + "'");
+    fail(line_no, "unknown event " + quoted(name));
+}
+
+// Gathers events line by line, within the limits.
+class Parser {
+public:
+    void line(std::string_view text, uint64_t line_no) {
+        if (const size_t hash = text.find('#'); hash != std::string_view::npos) text = text.substr(0, hash);
+        const auto words = split_words(text);
+        if (words.empty()) return;
+        if (events_.size() == kMaxEvents)
+            fail(line_no, "more than " + std::to_string(kMaxEvents) + " events");
+        events_.push_back(parse_line(line_no, words));
+    }
+    std::vector<ScriptEvent> finish() {
+        auto by_tick = [](const ScriptEvent &a, const ScriptEvent &b) { return a.tick < b.tick; };
+        // Scripts are nearly always written in order; sorting is then a check.
+        if (!std::is_sorted(events_.begin(), events_.end(), by_tick))
+            std::stable_sort(events_.begin(), events_.end(), by_tick);
+        events_.shrink_to_fit();
+        return std::move(events_);
+    }
+
+private:
+    std::vector<ScriptEvent> events_;
+};
+
+[[noreturn]] void line_too_long(uint64_t line_no) {
+    fail(line_no, "longer than " + std::to_string(kMaxLineBytes) + " bytes");
 }
 
 }  // namespace
 
-int parse_answer(const std::string &word) {
+int parse_answer(std::string_view word) {
     if (word == "yes") return IDYES;
     if (word == "no") return IDNO;
     if (word == "ok") return IDOK;
@@ -126,20 +182,105 @@ int parse_answer(const std::string &word) {
     return 0;
 }
 
-std::vector<ScriptEvent> parse_script(const std::string &text) {
-    std::vector<ScriptEvent> events;
-    std::istringstream in(text);
-    int line_no = 0;
-    for (std::string line; std::getline(in, line);) {
-        ++line_no;
-        if (const auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
-        const auto words = split_words(line);
-        if (words.empty()) continue;
-        events.push_back(parse_line(line_no, words));
+std::vector<ScriptEvent> read_script(std::FILE *in) {
+    Parser parser;
+    std::string line;  // the start of a line that a block cut in two
+    std::vector<char> block(size_t(64) << 10);
+    uint64_t line_no = 1;
+    for (;;) {
+        const size_t got = std::fread(block.data(), 1, block.size(), in);
+        if (got == 0) {
+            if (std::ferror(in)) throw ScriptError(std::string("cannot read the script: ") + std::strerror(errno));
+            parser.line(line, line_no);
+            return parser.finish();
+        }
+        std::string_view rest(block.data(), got);
+        for (size_t end; (end = rest.find('\n')) != std::string_view::npos; rest.remove_prefix(end + 1), ++line_no) {
+            if (line.size() + end > kMaxLineBytes) line_too_long(line_no);
+            if (line.empty()) {
+                parser.line(rest.substr(0, end), line_no);
+            } else {
+                line.append(rest.substr(0, end));
+                parser.line(line, line_no);
+                line.clear();
+            }
+        }
+        if (line.size() + rest.size() > kMaxLineBytes) line_too_long(line_no);
+        line.append(rest);
     }
-    std::stable_sort(events.begin(), events.end(),
-                     [](const ScriptEvent &a, const ScriptEvent &b) { return a.tick < b.tick; });
-    return events;
+}
+
+std::vector<ScriptEvent> parse_script(std::string_view text) {
+    Parser parser;
+    for (uint64_t line_no = 1; !text.empty(); ++line_no) {
+        const size_t end = std::min(text.find('\n'), text.size());
+        if (end > kMaxLineBytes) line_too_long(line_no);
+        parser.line(text.substr(0, end), line_no);
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+    return parser.finish();
+}
+
+std::vector<ScriptEvent> read_script_file(const std::string &path) {
+    const bool from_stdin = path == "-";
+    const std::string name = from_stdin ? "from standard input" : shown(path);
+    auto refuse = [&](const std::string &why) -> std::vector<ScriptEvent> {
+        throw ScriptError("cannot read the script " + name + ": " + why);
+    };
+    // A directory opens like a file and then reads as empty: refuse it first.
+    struct stat st;
+    if ((from_stdin ? ::fstat(0, &st) : ::stat(path.c_str(), &st)) != 0) return refuse(std::strerror(errno));
+    if (S_ISDIR(st.st_mode)) return refuse(std::strerror(EISDIR));
+    if (from_stdin) return read_script(stdin);
+    std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) return refuse(std::strerror(errno));
+    return read_script(file.get());
+}
+
+std::string shown(std::string_view bytes) {
+    std::string out;
+    size_t chars = 0, i = 0;
+    auto escape = [&](unsigned char b) {
+        static const char hex[] = "0123456789abcdef";
+        out += "\\x";
+        out += hex[b >> 4];
+        out += hex[b & 15];
+    };
+    while (i < bytes.size()) {
+        if (chars == kShownChars) return out + "…";
+        const auto b = (unsigned char)bytes[i];
+        // The length of a well-formed UTF-8 sequence starting here, or 0.
+        size_t len = 0;
+        uint32_t cp = 0;
+        if (b < 0x80) {
+            len = 1, cp = b;
+        } else if (b >= 0xC2 && b < 0xE0) {
+            len = 2, cp = b & 0x1F;
+        } else if (b >= 0xE0 && b < 0xF0) {
+            len = 3, cp = b & 0x0F;
+        } else if (b >= 0xF0 && b < 0xF5) {
+            len = 4, cp = b & 0x07;
+        }
+        for (size_t k = 1; k < len; ++k) {
+            if (i + k >= bytes.size() || ((unsigned char)bytes[i + k] & 0xC0) != 0x80) {
+                len = 0;
+                break;
+            }
+            cp = (cp << 6) | ((unsigned char)bytes[i + k] & 0x3F);
+        }
+        const bool overlong = (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000);
+        const bool bad = len == 0 || overlong || (cp >= 0xD800 && cp < 0xE000) || cp > 0x10FFFF;
+        const bool control = cp < 0x20 || (cp >= 0x7F && cp < 0xA0);
+        if (bad || control) {
+            escape(b);
+            ++i;
+        } else {
+            out.append(bytes.substr(i, len));
+            i += len;
+        }
+        ++chars;
+    }
+    return out;
 }
 
 }  // namespace mub::sim

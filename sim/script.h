@@ -3,26 +3,40 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mub::sim {
 
+// Bounds on what a script may ask for, so that no input can make the
+// simulator run out of memory: each is far beyond any real script.
+constexpr int64_t kMaxTick = 1'000'000'000;  // about a year of virtual time
+constexpr size_t kMaxLineBytes = 4096;
+constexpr size_t kMaxEvents = 10'000'000;
+
 struct ScriptEvent {
-    enum class Kind { LClick, RClick, LDown, LUp, RDown, RUp, LDblClk, RDblClk, Key, Expose, Resize, Close, Answer };
-    int line = 0;       // in the script, from 1; 0 for generated events
-    int64_t tick = 0;   // deliver once this many ticks have been handled
+    enum class Kind : uint8_t { LClick, RClick, LDown, LUp, RDown, RUp, LDblClk, RDblClk, Key, Expose, Resize, Close, Answer };
+    static constexpr char kEscape = 0x1B, kReturn = '\r';
+
+    struct Box {
+        int32_t left, top, right, bottom;
+    };
+    struct Size {
+        int32_t width, height;
+    };
+
+    int64_t tick = 0;  // deliver once this many ticks have been handled
     Kind kind = Kind::LClick;
-    // Key: the key's name ("Escape", "Return") or one character.
-    std::string key;
-    // Expose: left, top, right, bottom (whole client when !has_rect).
-    bool has_rect = false;
-    int left = 0, top = 0, right = 0, bottom = 0;
-    // Resize: the new client size.
-    int width = 0, height = 0;
-    // Answer: IDYES, IDNO, IDOK or a dialog button id.
-    int answer = 0;
+    char key = 0;           // Key: one printable character as typed, kEscape or kReturn
+    bool has_rect = false;  // Expose: a rectangle was given (else the whole client)
+    union {
+        Box rect;        // Expose, when has_rect
+        Size size;       // Resize: the new client size
+        int32_t answer;  // Answer: IDYES, IDNO, IDOK or a dialog button id
+    } arg{};
 };
 
 // A script that cannot be read; what() names the line and the fault.
@@ -31,11 +45,19 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Parses a whole script. Events come back ordered by tick; lines with the
-// same tick keep their order in the file.
-std::vector<ScriptEvent> parse_script(const std::string &text);
+// Reads a whole script, a line at a time. Events come back ordered by tick;
+// lines with the same tick keep their order in the file.
+std::vector<ScriptEvent> read_script(std::FILE *in);
+std::vector<ScriptEvent> parse_script(std::string_view text);
+// The script named on the command line: a file, or standard input for "-".
+std::vector<ScriptEvent> read_script_file(const std::string &path);
 
 // The answer a word stands for ("yes", "no", "ok", "1000"...), or 0.
-int parse_answer(const std::string &word);
+int parse_answer(std::string_view word);
+
+// Script text as it may appear in a message: printable UTF-8 as it is,
+// control characters and bytes that are not UTF-8 as \xNN, and no more than
+// 80 characters, the rest cut to "…".
+std::string shown(std::string_view bytes);
 
 }  // namespace mub::sim

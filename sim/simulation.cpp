@@ -40,17 +40,26 @@ Simulation::Simulation(Options options, std::vector<ScriptEvent> script)
 }
 
 int Simulation::run() {
-    // Every output is opened first, so an unwritable path fails before the
-    // run, and each appears under its name only at the end.
-    std::unique_ptr<OutputFile> state, shot;
+    // Every output is checked and opened first, so a bad path fails before
+    // the run, and each appears under its name only when all are complete.
+    std::vector<OutputTarget> targets;
+    std::optional<size_t> state_at, trace_at, shot_at;
+    auto want = [&](const std::optional<std::string> &path, const char *option, std::optional<size_t> &at) {
+        if (!path) return;
+        at = targets.size();
+        targets.push_back({option, *path});
+    };
+    want(options_.state, "--state", state_at);
+    want(options_.trace, "--trace", trace_at);
+    want(options_.screenshot, "--screenshot", shot_at);
+    std::optional<Outputs> outputs;
     try {
-        if (options_.state) state = std::make_unique<OutputFile>(*options_.state);
-        if (options_.trace) trace_ = std::make_unique<OutputFile>(*options_.trace);
-        if (options_.screenshot) shot = std::make_unique<OutputFile>(*options_.screenshot);
-    } catch (const std::exception &e) {
+        outputs.emplace(targets, options_.script);
+    } catch (const OutputError &e) {
         std::fprintf(stderr, "mubmub-sim: %s\n", e.what());
         return kExitUsage;
     }
+    if (trace_at) trace_ = outputs->stream(*trace_at);
 
     host_.set_on_idle([this](bool waits_forever) { idle(waits_forever); });
     host_.set_modal_decider([this](const std::string &c, const std::vector<int> &a) { return answer(c, a); });
@@ -70,21 +79,17 @@ int Simulation::run() {
     facts.ticks = ticks_;
     facts.quit = !ending_ || mub::core::main_window_destroyed();
     facts.exit_code = facts.quit ? code : 0;
+    if (state_at) write_json_line(outputs->stream(*state_at), game_state(facts));
+    if (shot_at) {
+        mub::Image frame = mub::core::composed_frame();
+        if (frame.width <= 0 || frame.height <= 0)  // no window left: an empty (black) client
+            frame = mub::Image(std::max(1, host_.client_width()), std::max(1, host_.client_height()));
+        const std::vector<uint8_t> png = encode_png(frame);
+        std::fwrite(png.data(), 1, png.size(), outputs->stream(*shot_at));
+    }
     try {
-        if (state) {
-            write_json_line(state->stream(), game_state(facts));
-            state->commit();
-        }
-        if (trace_) trace_->commit();
-        if (shot) {
-            mub::Image frame = mub::core::composed_frame();
-            if (frame.width <= 0 || frame.height <= 0)  // no window left: an empty (black) client
-                frame = mub::Image(std::max(1, host_.client_width()), std::max(1, host_.client_height()));
-            const std::vector<uint8_t> png = encode_png(frame);
-            std::fwrite(png.data(), 1, png.size(), shot->stream());
-            shot->commit();
-        }
-    } catch (const std::exception &e) {
+        outputs->commit();
+    } catch (const OutputError &e) {
         std::fprintf(stderr, "mubmub-sim: %s\n", e.what());
         return kExitUsage;
     }
@@ -94,7 +99,7 @@ int Simulation::run() {
 void Simulation::after_dispatch(const MSG &msg) {
     if (msg.message != WM_TIMER) return;
     ++ticks_;
-    if (trace_) write_json_line(trace_->stream(), game_state(RunFacts{ticks_, false, 0}));
+    if (trace_) write_json_line(trace_, game_state(RunFacts{ticks_, false, 0}));
 }
 
 void Simulation::idle(bool waits_forever) {
@@ -154,16 +159,16 @@ void Simulation::press(int button, bool down) {
     host_.push_event(ev);
 }
 
-void Simulation::key(const std::string &name) {
+void Simulation::key(char key) {
     mub::HostEvent ev;
     ev.type = mub::HostEvent::Type::KeyDown;
-    if (name == "Escape") {
+    if (key == ScriptEvent::kEscape) {
         ev.key = mub::Key::Escape;
-    } else if (name == "Return") {
+    } else if (key == ScriptEvent::kReturn) {
         ev.key = mub::Key::Return;
     } else {
         ev.key = mub::Key::Character;
-        ev.ch = name[0];
+        ev.ch = key;
     }
     host_.push_event(ev);
     ev.type = mub::HostEvent::Type::KeyUp;
@@ -190,20 +195,21 @@ void Simulation::deliver(const ScriptEvent &ev) {
     case K::Expose:
         h.type = mub::HostEvent::Type::Expose;
         if (ev.has_rect) {
-            h.x = ev.left, h.y = ev.top, h.width = ev.right - ev.left, h.height = ev.bottom - ev.top;
+            const auto &r = ev.arg.rect;
+            h.x = r.left, h.y = r.top, h.width = r.right - r.left, h.height = r.bottom - r.top;
         } else {
             h.width = host_.client_width(), h.height = host_.client_height();
         }
         host_.push_event(h);
         break;
     case K::Resize:
-        host_.push_resize(ev.width, ev.height);
+        host_.push_resize(ev.arg.size.width, ev.arg.size.height);
         break;
     case K::Close:
         h.type = mub::HostEvent::Type::Close;
         host_.push_event(h);
         break;
-    case K::Answer: answers_.push_back(ev.answer); break;
+    case K::Answer: answers_.push_back(ev.arg.answer); break;
     }
 }
 

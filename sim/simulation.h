@@ -13,7 +13,7 @@
 
 #include "platform/host/headless/headless_host.h"
 #include "sim/options.h"
-#include "sim/output_file.h"
+#include "sim/outputs.h"
 #include "sim/random_input.h"
 #include "sim/script.h"
 
@@ -21,7 +21,7 @@ namespace mub::sim {
 
 // Exit statuses of mubmub-sim.
 constexpr int kExitOk = 0;
-constexpr int kExitUsage = 2;      // bad arguments, bad script, unwritable output
+constexpr int kExitUsage = 2;       // bad arguments, bad script, an output that cannot be written
 constexpr int kExitUnanswered = 3;  // a box opened that the script did not answer
 
 class Simulation {
@@ -35,7 +35,7 @@ private:
     int answer(const std::string &caption, const std::vector<int> &answers);
     void deliver(const ScriptEvent &ev);
     void press(int button, bool down);
-    void key(const std::string &name);
+    void key(char key);
     void end_run();
     void fail(std::string message);
 
@@ -50,7 +50,7 @@ private:
     int64_t ticks_ = 0;
     bool ending_ = false;
     std::string error_;
-    std::unique_ptr<OutputFile> trace_;
+    std::FILE *trace_ = nullptr;  // owned by the run's outputs
 };
 
 }  // namespace mub::sim

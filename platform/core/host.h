@@ -44,7 +44,10 @@ class Host {
 public:
     virtual ~Host() = default;
 
-    // Milliseconds since the host started; never goes backwards.
+    // Milliseconds since the host started; never goes backwards. A host
+    // pauses the game by holding this clock still (a minimised window, a
+    // hidden page): no timer falls due meanwhile, and none is caught up when
+    // the clock goes on.
     virtual uint64_t now_ms() = 0;
 
     // Waits until an event arrives or the host time reaches deadline_ms,

@@ -12,7 +12,7 @@ std::string pad(std::string body, size_t width, bool left, char fill, bool negat
     if (body.size() >= width) return body;
     const size_t n = width - body.size();
     if (left) return body + std::string(n, ' ');
-    if (fill == '0' && negative) return "-" + std::string(n, '0') + body.substr(1);
+    if (fill == '0' && negative) return std::string(1, '-').append(n, '0').append(body, 1);
     return std::string(n, fill) + body;
 }
 

@@ -40,8 +40,10 @@ std::optional<Image> load_icon(const ResFile &res, const Id &group_name) {
     if (!layout) return std::nullopt;
     Image img = dib::to_image(*layout);
     for (int y = 0; y < img.height; ++y)
-        for (int x = 0; x < img.width; ++x)
-            if (dib::mask_bit(*layout, x, y)) img.row(y)[x] = 0;
+        for (int x = 0; x < img.width; ++x) {
+            uint32_t &px = img.row(y)[x];
+            px = dib::mask_bit(*layout, x, y) ? 0 : (px | kIconOpaque);
+        }
     return scaled(img, kIconSize, kIconSize);
 }
 

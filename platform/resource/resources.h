@@ -51,8 +51,10 @@ struct Bitmap {
 std::optional<Bitmap> decode_dib(std::span<const uint8_t> dib);  // BITMAPINFOHEADER + palette + bits
 std::optional<Bitmap> load_bitmap(const ResFile &res, const Id &name);
 
-// The first image of an icon group, 32 x 32; pixels the icon's mask leaves
-// transparent are 0.
+// The first image of an icon group, 32 x 32. Unlike other images, an icon
+// carries alpha in the top byte: kIconOpaque on the pixels its mask keeps,
+// 0 (transparent black) on those it leaves out.
+constexpr uint32_t kIconOpaque = 0xFF000000u;
 std::optional<Image> load_icon(const ResFile &res, const Id &group_name);
 
 struct DialogItem {

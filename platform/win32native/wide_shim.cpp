@@ -70,20 +70,48 @@ extern "C" BOOL WINAPI mub_TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int 
     return TextOutW(hdc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
+// The name of a class or resource: text converted, an atom passed as it is.
+struct WideName {
+    explicit WideName(LPCSTR name) {
+        if (is_text(name))
+            text = cp932_to_utf16(name);
+        else
+            atom = reinterpret_cast<LPCWSTR>(name);
+    }
+    LPCWSTR get() const { return atom ? atom : text.c_str(); }
+    std::wstring text;
+    LPCWSTR atom = nullptr;
+};
+
+extern "C" ATOM WINAPI mub_RegisterClassA(const WNDCLASSA *wc) {
+    if (!wc)
+        return 0;
+    const WideName name(wc->lpszClassName), menu(wc->lpszMenuName);
+    WNDCLASSW w{};
+    w.style = wc->style;
+    w.lpfnWndProc = wc->lpfnWndProc;
+    w.cbClsExtra = wc->cbClsExtra;
+    w.cbWndExtra = wc->cbWndExtra;
+    w.hInstance = wc->hInstance;
+    w.hIcon = wc->hIcon;
+    w.hCursor = wc->hCursor;
+    w.hbrBackground = wc->hbrBackground;
+    w.lpszMenuName = wc->lpszMenuName ? menu.get() : nullptr;
+    w.lpszClassName = name.get();
+    return RegisterClassW(&w);
+}
+
+extern "C" LRESULT WINAPI mub_DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(hWnd, Msg, wParam, lParam);
+}
+
 extern "C" HWND WINAPI mub_CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
                                            int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
                                            HINSTANCE hInstance, LPVOID lpParam) {
-    HWND hwnd = CreateWindowExA(dwExStyle, lpClassName, lpWindowName, dwStyle, X, Y, nWidth, nHeight, hWndParent,
-                                hMenu, hInstance, lpParam);
-    // The ANSI window procedure stored the title through the ANSI code page;
-    // store the real one. DefWindowProcW keeps it as UTF-16 without passing
-    // it through the game's window procedure again.
-    if (hwnd && is_text(lpWindowName)) {
-        const std::wstring title = cp932_to_utf16(lpWindowName);
-        if (!title.empty())
-            DefWindowProcW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title.c_str()));
-    }
-    return hwnd;
+    const WideName class_name(lpClassName);
+    const std::wstring title = cp932_to_utf16(lpWindowName);
+    return CreateWindowExW(dwExStyle, class_name.get(), lpWindowName ? title.c_str() : nullptr, dwStyle, X, Y,
+                           nWidth, nHeight, hWndParent, hMenu, hInstance, lpParam);
 }
 
 extern "C" INT_PTR WINAPI mub_DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,

@@ -60,6 +60,13 @@ TEST_F(PaintConformance, ProgramWindowHasTheClassicClientArea) {
     EXPECT_EQ(rc.bottom, 543);
 }
 
+// The selection dialog is opened with the instance read back from the window:
+// all of it, also where a pointer is wider than a LONG (64-bit programs place
+// their image above 4 GB).
+TEST_F(PaintConformance, ProgramWindowGivesBackItsWholeInstance) {
+    EXPECT_EQ(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE)), conftest::program_instance());
+}
+
 TEST_F(PaintConformance, BeginPaintClipsToTheInvalidRectangle) {
     fill_client(kRed);
     conftest::recorder().paint = paint_all_white;

@@ -30,19 +30,21 @@ TEST(Cp932Conformance, ShiftJisBecomesTheRightCharacters) {
     EXPECT_NE(cp932_to_utf16("A\x82", 2), L"A\u3080");
 }
 
-// Whatever the ANSI code page, the window keeps its Japanese title, and a
-// message box text survives (the box itself is not opened here).
+// Whatever the ANSI code page, the window keeps its Japanese title: it is a
+// Unicode window, so whoever asks for its text (the caption drawing too) gets
+// the UTF-16 title and not one passed through the ANSI code page.
 TEST(WideShimConformance, WindowTitleStaysJapanese) {
     WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpfnWndProc = mub_DefWindowProcA;
     wc.hInstance = GetModuleHandleA(NULL);
     wc.lpszClassName = "mub_conf_title";
-    RegisterClassA(&wc);
+    ASSERT_NE(mub_RegisterClassA(&wc), 0);
     HWND hwnd = mub_CreateWindowExA(0, "mub_conf_title", "\x82\xde\x82\xd4\x82\xde\x82\xd4\x83\x51\x81\x5b\x83\x80",
                                     WS_OVERLAPPEDWINDOW, 50, 0, 600, 570, NULL, NULL, wc.hInstance, NULL);
     ASSERT_NE(hwnd, nullptr);
+    EXPECT_TRUE(IsWindowUnicode(hwnd));
     wchar_t title[64] = {};
-    GetWindowTextW(hwnd, title, 64);
+    SendMessageW(hwnd, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(title));
     EXPECT_STREQ(title, L"\u3080\u3076\u3080\u3076\u30b2\u30fc\u30e0");  // むぶむぶゲーム
     DestroyWindow(hwnd);
 }
@@ -58,7 +60,9 @@ std::string program_path() {
 
 BOOL CALLBACK collect_name(HMODULE, LPCSTR, LPSTR name, LONG_PTR out) {
     auto *names = reinterpret_cast<std::vector<std::string> *>(out);
-    names->push_back(IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<uintptr_t>(name)) : name);
+    // (not "#" + std::to_string(...): GCC 12 warns falsely about that with -O2, -Wrestrict)
+    names->push_back(IS_INTRESOURCE(name) ? std::string("#").append(std::to_string(reinterpret_cast<uintptr_t>(name)))
+                                          : std::string(name));
     return TRUE;
 }
 

@@ -1,122 +1,293 @@
-// The real desktop program on a virtual X display: it opens its window and
-// draws, takes a click, and Escape ends it with exit code 0.
+// The real desktop program on a virtual X display, as a player meets it: it
+// opens its window and draws, names it for old and new X clients alike,
+// keeps its picture when another window covers it, shows the game's picture
+// at whatever size the window has and takes clicks there, stands still while
+// minimised, and says so when there is no display at all.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <thread>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include "tests/e2e/child_process.h"
+#include "tests/e2e/desktop_session.h"
+#include "tests/support/sim.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-using e2etest::ChildProcess;
-using e2etest::on_path;
-using e2etest::run_command;
+using namespace e2etest;
 
-// An X server of our own, on the first free display number.
-class VirtualDisplay {
-public:
-    VirtualDisplay() {
-        int fds[2];
-        if (::pipe(fds) != 0) return;
-        ::fcntl(fds[0], F_SETFD, FD_CLOEXEC);  // only the write end goes to the server
-        server_ = std::make_unique<ChildProcess>(std::vector<std::string>{
-            "Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-        ::close(fds[1]);
-        std::string number;
-        char c;
-        while (::read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-        ::close(fds[0]);
-        if (!number.empty()) name_ = ":" + number;
-    }
-    const std::string &name() const { return name_; }  // empty if the server did not start
+#ifdef MUB_DESKTOP_PATH
+const std::string kProgram = MUB_DESKTOP_PATH;
+#else
+const std::string kProgram;
+#endif
 
-private:
-    std::unique_ptr<ChildProcess> server_;
-    std::string name_;
+constexpr uint32_t kSilver = 0xC0C0C0;  // the dialog's face
+
+// The selection dialog's three buttons, their centres in game pixels.
+struct Point {
+    int x, y;
 };
+constexpr Point kButtons[] = {{262, 196}, {262, 316}, {262, 436}};
 
-// The whole screen as raw RGB bytes.
-std::string grab_screen(const std::string &display) {
-    std::string rgb;
-    run_command({"import", "-window", "root", "-depth", "8", "rgb:-"}, {"DISPLAY=" + display}, &rgb);
-    return rgb;
+Picture picture_of(const mubtest::Screenshot &s) { return Picture{s.width, s.height, s.pixels}; }
+
+// What the simulator shows after `ticks` ticks of the given script: the same
+// program on a virtual clock, pixel for pixel what the window must show.
+Picture sim_picture(const std::string &script, int ticks) {
+    mubtest::SimOptions options;
+    options.script = script;
+    options.screenshot = true;
+    const auto run = mubtest::run_sim(ticks, options);
+    return run.screenshot ? picture_of(*run.screenshot) : Picture{};
 }
 
-bool has_light(const std::string &rgb) {
-    for (char c : rgb)
-        if (c != 0) return true;
-    return false;
+struct Shown {
+    int x, y, width, height;
+};
+
+bool dark_grey(uint32_t p) {
+    const uint32_t r = p >> 16 & 0xFF, g = p >> 8 & 0xFF, b = p & 0xFF;
+    return r == g && g == b && r > 0 && r < 0x80;
+}
+
+std::string at_point(int x, int y) { return " at " + std::to_string(x) + "," + std::to_string(y); }
+
+// Whether `got` shows `once` (the picture at scale 1) in `at` on dark grey
+// bars: pixel for pixel at a whole scale, or close to its average colours
+// when shrunk (smoothing may weigh neighbours a little differently).
+bool shows(const Picture &got, const Picture &once, Shown at, std::string &why) {
+    const bool shrunk = at.width < once.width;
+    long long difference = 0;
+    for (int y = 0; y < got.height; ++y)
+        for (int x = 0; x < got.width; ++x) {
+            const uint32_t p = got.at(x, y);
+            if (x < at.x || y < at.y || x >= at.x + at.width || y >= at.y + at.height) {
+                if (!dark_grey(p)) return why = "a bar is not dark grey" + at_point(x, y), false;
+                continue;
+            }
+            const int x0 = (x - at.x) * once.width / at.width, y0 = (y - at.y) * once.height / at.height;
+            if (!shrunk) {
+                if (p != once.at(x0, y0)) return why = "the picture differs from the game's" + at_point(x, y), false;
+                continue;
+            }
+            const int x1 = std::max(x0 + 1, (x - at.x + 1) * once.width / at.width);
+            const int y1 = std::max(y0 + 1, (y - at.y + 1) * once.height / at.height);
+            for (int shift = 0; shift < 24; shift += 8) {
+                long long sum = 0;
+                for (int sy = y0; sy < y1; ++sy)
+                    for (int sx = x0; sx < x1; ++sx) sum += once.at(sx, sy) >> shift & 0xFF;
+                difference += std::llabs(sum / ((x1 - x0) * (y1 - y0)) - (p >> shift & 0xFF));
+            }
+        }
+    why = "the window is empty";
+    if (got.width == 0) return false;
+    why = "the shrunk picture is not the game's picture, " + std::to_string(difference) + " apart";
+    return !shrunk || difference <= 12LL * 3 * at.width * at.height;
 }
 
 class Desktop : public testing::Test {
 protected:
     void SetUp() override {
-#ifndef MUB_DESKTOP_PATH
-        GTEST_SKIP() << "the desktop program is not built";
-#else
+        if (kProgram.empty()) GTEST_SKIP() << "the desktop program is not built";
         if (!on_path("Xvfb") || !on_path("xdotool") || !on_path("import"))
             GTEST_SKIP() << "needs Xvfb, xdotool and ImageMagick's import";
         display_ = std::make_unique<VirtualDisplay>();
         ASSERT_FALSE(display_->name().empty()) << "Xvfb did not start";
-        env_ = {"DISPLAY=" + display_->name(), "SDL_AUDIODRIVER=dummy"};
-#endif
     }
+
+    std::unique_ptr<DesktopGame> start(std::vector<std::string> env = {}) {
+        return std::make_unique<DesktopGame>(kProgram, display_->name(), std::move(env));
+    }
+
+    // The game at the top-left corner of the screen with its selection
+    // dialog open (from 1.7 s on).
+    std::unique_ptr<DesktopGame> start_at_dialog() {
+        auto game = start();
+        if (!game->started()) return game;
+        game->xdotool({"windowmove", "%w", "0", "0"});
+        if (!eventually([&] { return game->dialog_open(); }, 10s)) ADD_FAILURE() << "the dialog never opened";
+        return game;
+    }
+
+    std::vector<std::string> x_env(std::vector<std::string> more = {}) const {
+        more.push_back("DISPLAY=" + display_->name());
+        return more;
+    }
+
     std::unique_ptr<VirtualDisplay> display_;
-    std::vector<std::string> env_;
 };
 
 TEST_F(Desktop, StartsDrawsTakesAClickAndQuitsOnEscape) {
-#ifdef MUB_DESKTOP_PATH
-    ChildProcess game({MUB_DESKTOP_PATH}, env_);
-    ASSERT_TRUE(game.started());
+    // Started in the C locale, which knows no Japanese.
+    auto game = start({"LANG=C", "LC_ALL=C"});
+    ASSERT_TRUE(game->started());
+    EXPECT_EQ(game->size(), (std::pair{592, 543})) << "a client area at scale 1 on this display";
 
-    // The window appears (found by its class: xdotool cannot match a UTF-8 title).
-    std::string window;
-    ASSERT_EQ(run_command({"xdotool", "search", "--sync", "--class", "mubmub"}, env_, &window), 0);
-    window = window.substr(0, window.find('\n'));
-    ASSERT_FALSE(window.empty());
-
-    // Its title, and a client area of 592 x 543 at scale 1 on this display.
-    std::string geometry;
-    ASSERT_EQ(run_command({"xdotool", "getwindowgeometry", window}, env_, &geometry), 0);
-    EXPECT_NE(geometry.find("Geometry: 592x543"), std::string::npos) << geometry;
+    // The title, as newer clients read it (UTF-8) and as older ones and
+    // xdotool do (WM_NAME as COMPOUND_TEXT).
     if (on_path("xprop")) {
-        std::string name;
-        ASSERT_EQ(run_command({"xprop", "-id", window, "_NET_WM_NAME"}, env_, &name), 0);
-        EXPECT_NE(name.find("\"むぶむぶゲーム\""), std::string::npos) << name;
+        std::string names;
+        ASSERT_EQ(run_command({"xprop", "-id", game->window(), "_NET_WM_NAME", "WM_NAME"},
+                              x_env({"LANG=C.UTF-8", "LC_ALL=C.UTF-8"}), &names),
+                  0);
+        EXPECT_NE(names.find("_NET_WM_NAME(UTF8_STRING) = \"むぶむぶゲーム\""), std::string::npos) << names;
+        EXPECT_NE(names.find("WM_NAME(COMPOUND_TEXT) = \"むぶむぶゲーム\""), std::string::npos) << names;
     }
 
     // A second into the title animation, the figures are on screen.
     std::this_thread::sleep_for(1000ms);
-    EXPECT_FALSE(game.wait_for(0ms).has_value()) << "the program ended by itself";
-    EXPECT_TRUE(has_light(grab_screen(display_->name()))) << "the screen is all black";
+    EXPECT_FALSE(game->process().wait_for(0ms).has_value()) << "the program ended by itself";
+    EXPECT_TRUE(game->grab().has_light()) << "the window is all black";
 
     // No window manager runs, so give the window the focus directly.
-    EXPECT_EQ(run_command({"xdotool", "windowfocus", "--sync", window}, env_), 0);
-    EXPECT_EQ(run_command({"xdotool", "mousemove", "--window", window, "200", "200", "click", "1"}, env_), 0);
+    EXPECT_EQ(game->xdotool({"windowfocus", "--sync", "%w"}), 0);
+    EXPECT_EQ(game->xdotool({"mousemove", "--window", "%w", "200", "200", "click", "1"}), 0);
     std::this_thread::sleep_for(100ms);
-    EXPECT_FALSE(game.wait_for(0ms).has_value()) << "a click ended the program";
+    EXPECT_FALSE(game->process().wait_for(0ms).has_value()) << "a click ended the program";
 
     // Escape quits from every scene, but the selection dialog (open from
     // 1.7 s on) ignores it: Return picks its first entry, and Escape then
     // quits from the story.
     std::optional<int> status;
     for (int attempt = 0; attempt < 5 && !status; ++attempt) {
-        EXPECT_EQ(run_command({"xdotool", "key", "Escape"}, env_), 0);
-        status = game.wait_for(700ms);
+        EXPECT_EQ(game->xdotool({"key", "Escape"}), 0);
+        status = game->process().wait_for(700ms);
         if (!status) {
-            EXPECT_EQ(run_command({"xdotool", "key", "Return"}, env_), 0);
+            EXPECT_EQ(game->xdotool({"key", "Return"}), 0);
         }
     }
     ASSERT_TRUE(status.has_value()) << "Escape did not end the program";
     EXPECT_EQ(*status, 0);
-#endif
+}
+
+TEST_F(Desktop, AnotherWindowPassingOverTheGameLeavesEveryPixelAsItWas) {
+    if (!on_path("xmessage")) GTEST_SKIP() << "needs xmessage for a second window";
+    const Picture story = sim_picture(mubtest::lead_to_story().script, 100);
+    auto game = start_at_dialog();
+    ASSERT_TRUE(game->started());
+    game->xdotool({"windowfocus", "--sync", "%w"});
+    game->xdotool({"key", "Return"});  // the dialog's first entry: the story
+    ASSERT_TRUE(eventually([&] { return game->grab() == story; }, 5s)) << "the first story page is not shown";
+
+    {
+        ChildProcess cover({"xmessage", "-geometry", "300x200+150+100", "a window over the game"}, x_env());
+        ASSERT_TRUE(eventually([&] { return game->grab() != story; }, 5s)) << "the second window never showed";
+    }  // gone
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(game->grab() == story) << "the uncovered part was not shown again as it was";
+}
+
+TEST_F(Desktop, ThePictureFollowsTheWindowAtWholeScalesAndShrunkBelowOne) {
+    auto game = start_at_dialog();
+    ASSERT_TRUE(game->started());
+    const Picture once = game->grab();
+    ASSERT_EQ(once.width, 592);
+
+    struct Case {
+        int width, height;  // asked for
+        int shown_width, shown_height;  // what the window becomes
+        Shown at;
+    };
+    constexpr int kScreenW = VirtualDisplay::kWidth, kScreenH = VirtualDisplay::kHeight;
+    const Case cases[] = {
+        {1184, 1086, 1184, 1086, {0, 0, 1184, 1086}},  // exactly twice: every game pixel a 2 x 2 square
+        {1284, 1186, 1284, 1186, {50, 50, 1184, 1086}},  // twice, centred on bars
+        {300, 280, 300, 280, {0, 2, 300, 275}},  // smaller than once: the whole picture, shrunk
+        // Larger than the screen: the window is brought back to the screen's size.
+        {32767, 32767, kScreenW, kScreenH, {(kScreenW - 1184) / 2, (kScreenH - 1086) / 2, 1184, 1086}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "window " << c.width << " x " << c.height);
+        game->xdotool({"windowsize", "%w", std::to_string(c.width), std::to_string(c.height)});
+        ASSERT_TRUE(eventually([&] { return game->size() == std::pair{c.shown_width, c.shown_height}; }, 5s))
+            << "the window is " << game->size().first << " x " << game->size().second;
+        std::string why;
+        EXPECT_TRUE(eventually([&] { return shows(game->grab(), once, c.at, why); }, 3s)) << why;
+    }
+    EXPECT_FALSE(game->process().wait_for(0ms).has_value()) << "the program ended";
+}
+
+TEST_F(Desktop, EveryDialogButtonAnswersAClickInAWindowSmallerThanTheGame) {
+    struct Case {
+        const char *entry;
+        mubtest::Lead lead;
+        std::vector<int> settled_ticks;  // the screen it settles on (a blinking prompt: two pictures)
+    };
+    const Case cases[] = {
+        {"story", mubtest::lead_to_story(), {100}},
+        {"shooting game", mubtest::lead_to_shooting(), {300, 500}},
+        {"whack game", mubtest::lead_to_whack(), {300, 500}},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case &c = cases[i];
+        SCOPED_TRACE(c.entry);
+        std::vector<Picture> settled;
+        for (int ticks : c.settled_ticks) settled.push_back(sim_picture(c.lead.script, ticks));
+
+        auto game = start_at_dialog();
+        ASSERT_TRUE(game->started());
+        ASSERT_TRUE(game->resize(300, 280));
+        // The picture is 300 x 275 at (0, 2) there.
+        const int x = kButtons[i].x * 300 / 592, y = 2 + kButtons[i].y * 275 / 543;
+        game->xdotool({"mousemove", "--window", "%w", std::to_string(x), std::to_string(y), "click", "1"});
+        ASSERT_TRUE(eventually([&] { return !game->dialog_open(); }, 5s)) << "the dialog did not take the click";
+        ASSERT_TRUE(game->resize(592, 543));
+        EXPECT_TRUE(eventually(
+            [&] {
+                const Picture now = game->grab();
+                return std::find(settled.begin(), settled.end(), now) != settled.end();
+            },
+            20s))
+            << "the " << c.entry << " did not start";
+    }
+}
+
+TEST_F(Desktop, MinimisedTheGameStandsStillAndGoesOnWhereItStopped) {
+    auto game = start();
+    ASSERT_TRUE(game->started());
+    // Within the title animation's first half second; it opens the dialog
+    // after 1.7 s of play. A window manager unmaps a window it minimises.
+    ASSERT_EQ(game->xdotool({"windowunmap", "--sync", "%w"}), 0);
+    std::this_thread::sleep_for(3s);
+    ASSERT_EQ(game->xdotool({"windowmap", "--sync", "%w"}), 0);
+    std::this_thread::sleep_for(300ms);
+
+    const Picture back = game->grab();
+    EXPECT_TRUE(back.has_light()) << "nothing shown after the window came back";
+    EXPECT_LT(back.share(kSilver), 0.01) << "the title played on while the window was minimised";
+    EXPECT_TRUE(eventually([&] { return game->dialog_open(); }, 10s)) << "the game did not go on";
+}
+
+TEST(DesktopWithoutDisplay, SaysThereIsNoDisplayAndEndsWithStatusOne) {
+    if (kProgram.empty()) GTEST_SKIP() << "the desktop program is not built";
+    struct Case {
+        const char *what;
+        std::vector<std::string> env_args;  // for env(1)
+    };
+    const Case cases[] = {
+        {"DISPLAY not set", {"-u", "DISPLAY"}},
+        {"DISPLAY empty", {"DISPLAY="}},
+        {"DISPLAY unreachable", {"DISPLAY=:77"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> argv = {"env", "-u", "SDL_VIDEODRIVER", "-u", "WAYLAND_DISPLAY"};
+        argv.insert(argv.end(), c.env_args.begin(), c.env_args.end());
+        argv.insert(argv.end(), {"sh", "-c", "exec \"$0\" 2>&1", kProgram});
+        std::string out;
+        const auto t0 = std::chrono::steady_clock::now();
+        const int status = run_command(argv, {}, &out);
+        const auto took = std::chrono::steady_clock::now() - t0;
+        EXPECT_EQ(status, 1) << out;
+        EXPECT_NE(out.find("mubmub: no display to show the window on"), std::string::npos) << out;
+        EXPECT_NE(out.find("mubmub-sim"), std::string::npos) << "the message says how to run the game instead";
+        EXPECT_LT(took, 2s);
+    }
 }
 
 }  // namespace

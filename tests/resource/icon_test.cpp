@@ -27,7 +27,7 @@ std::vector<uint8_t> group(uint16_t icon_id) {
 
 }  // namespace
 
-TEST(Icon, FirstImageOfTheGroupWithTransparentPixelsZero) {
+TEST(Icon, FirstImageOfTheGroupWithAlphaFromItsMask) {
     Bytes res = restest::empty_res();
     restest::add_resource(res, kRtIcon, 1, u"", icon_dib(64));
     restest::add_resource(res, kRtGroupIcon, 0, u"MUB2", group(1));
@@ -38,8 +38,8 @@ TEST(Icon, FirstImageOfTheGroupWithTransparentPixelsZero) {
     ASSERT_EQ(img->height, 32);
     EXPECT_EQ(img->row(0)[0], 0u);
     EXPECT_EQ(img->row(0)[31], 0u);
-    EXPECT_EQ(img->row(1)[0], 0xFF8040u);
-    EXPECT_EQ(img->row(31)[31], 0xFF8040u);
+    EXPECT_EQ(img->row(1)[0], kIconOpaque | 0xFF8040u);
+    EXPECT_EQ(img->row(31)[31], kIconOpaque | 0xFF8040u);
 }
 
 TEST(Icon, MissingOrDamagedPartsGiveNoIcon) {

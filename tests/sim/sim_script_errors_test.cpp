@@ -56,7 +56,9 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"2 resize 0 300\n", 1, "0"},                             // empty client
                     BadLine{"2 resize 300\n", 1, "resize"},                          // height missing
                     BadLine{"1 lclick\n2 answer maybe\n", 2, "maybe"},               // not an answer
-                    BadLine{"2 answer 1003\n", 1, "1003"}));                         // not a button
+                    BadLine{"2 answer 1003\n", 1, "1003"},                           // not a button
+                    BadLine{"5 \x1b[31mx\n", 1, "'\\x1b[31mx'"},                     // a control character, escaped
+                    BadLine{"18446744073709551615 lclick\n", 1, "larger than the largest tick"}));
 
 struct BadArgs {
     std::vector<std::string> args;

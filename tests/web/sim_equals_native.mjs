@@ -46,6 +46,8 @@ const RUNS = [
   { name: 'a bad argument', args: ['--ticks', 'many'] },
   { name: 'a bad script line', stdin: '0 lclick\n5 jump\n', args: ['--ticks', '10', '--script', '-', '--state', 'state.json'] },
   { name: 'a box with no answer', args: ['--ticks', '100', '--state', 'state.json'] },
+  { name: 'an output that is a folder', args: ['--ticks', '5', '--state', '.'] },
+  { name: 'two outputs to one file', args: ['--ticks', '5', '--state', 'state.json', '--trace', 'state.json'] },
 ];
 
 function run(command, args, cwd, stdin) {

@@ -6,9 +6,9 @@
 //
 // A declaration of a type the dump does not know how to show is an error:
 // the build stops instead of silently leaving the global out.
+#include <cctype>
 #include <fstream>
 #include <iostream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,21 +20,52 @@ struct Declarator {
     std::vector<std::string> dims;  // "" for an array of unknown size
 };
 
+std::string trim(std::string s) {
+    const auto first = s.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return "";
+    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+}
+
+bool is_ident(char c) { return std::isalnum((unsigned char)c) || c == '_'; }
+
+// "b[3][4]" -> {"b", {"3", "4"}}; false if it is not that shape.
+bool parse_declarator(const std::string &text, Declarator &d) {
+    size_t i = 0;
+    while (i < text.size() && is_ident(text[i])) ++i;
+    if (i == 0 || std::isdigit((unsigned char)text[0])) return false;
+    d = Declarator{text.substr(0, i), {}};
+    while (i < text.size()) {
+        const size_t close = text.find(']', i);
+        if (text[i] != '[' || close == std::string::npos) return false;
+        const std::string dim = trim(text.substr(i + 1, close - i - 1));
+        for (char c : dim)
+            if (!is_ident(c)) return false;
+        d.dims.push_back(dim);
+        i = close + 1;
+        while (i < text.size() && text[i] == ' ') ++i;
+    }
+    return true;
+}
+
 // "a, b[3], c[23][200]" -> declarators.
 bool parse_declarators(const std::string &list, std::vector<Declarator> &out) {
-    static const std::regex one(R"(^\s*([A-Za-z_]\w*)((?:\s*\[\s*\w*\s*\])*)\s*$)");
-    static const std::regex dim(R"(\[\s*(\w*)\s*\])");
     std::stringstream in(list);
     for (std::string item; std::getline(in, item, ',');) {
-        std::smatch m;
-        if (!std::regex_match(item, m, one)) return false;
-        Declarator d{m[1], {}};
-        const std::string dims = m[2];
-        for (auto it = std::sregex_iterator(dims.begin(), dims.end(), dim); it != std::sregex_iterator(); ++it)
-            d.dims.push_back((*it)[1]);
+        Declarator d;
+        if (!parse_declarator(trim(item), d)) return false;
         out.push_back(d);
     }
     return true;
+}
+
+// The folder a "/* ---- folder/: ... ---- */" heading names, or "".
+std::string section_of(const std::string &line) {
+    if (line.rfind("/*", 0) != 0 || line.find("----") == std::string::npos) return "";
+    const size_t colon = line.find("/:");
+    if (colon == std::string::npos) return "";
+    size_t start = colon;
+    while (start > 0 && is_ident(line[start - 1])) --start;
+    return line.substr(start, colon - start);
 }
 
 // One table entry's kind, data, count and size; empty if the type is not
@@ -73,20 +104,32 @@ int main(int argc, char **argv) {
         std::cerr << argv[1] << ": cannot open\n";
         return 1;
     }
-    static const std::regex decl(R"(^\s*extern\s+((?:const\s+)?\w+)\s+([^;(]+);)");
-    // The header groups its declarations under "/* ---- folder/: ... ---- */".
-    static const std::regex section(R"(^\s*/\*\s*-+\s*(\w+)/:)");
     std::string area;
     std::vector<std::string> entries;
     int line_no = 0;
-    for (std::string line; std::getline(in, line);) {
+    for (std::string raw; std::getline(in, raw);) {
         ++line_no;
-        std::smatch m;
-        if (std::regex_search(line, m, section)) area = m[1];
-        if (!std::regex_search(line, m, decl)) continue;
-        const std::string type = std::regex_replace(std::string(m[1]), std::regex(R"(\s+)"), " ");
+        const std::string line = trim(raw);
+        if (const std::string s = section_of(line); !s.empty()) area = s;
+        // "extern [const ]TYPE declarators;" declares globals.
+        if (line.rfind("extern ", 0) != 0) continue;
+        std::stringstream words(line.substr(7));
+        std::string type;
+        words >> type;
+        if (type == "const") {
+            std::string base;
+            words >> base;
+            type += " " + base;
+        }
+        std::string rest;
+        std::getline(words, rest);
+        const size_t semicolon = rest.find(';');
+        if (semicolon == std::string::npos || rest.substr(0, semicolon).find('(') != std::string::npos) {
+            std::cerr << argv[1] << ":" << line_no << ": cannot read the declaration\n";
+            return 1;
+        }
         std::vector<Declarator> ds;
-        if (!parse_declarators(m[2], ds)) {
+        if (!parse_declarators(rest.substr(0, semicolon), ds)) {
             std::cerr << argv[1] << ":" << line_no << ": cannot read the declaration\n";
             return 1;
         }

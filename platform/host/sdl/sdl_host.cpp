@@ -1,6 +1,8 @@
 #include "platform/host/sdl/sdl_host.h"
 
+#include "platform/host/sdl/video_start.h"
 #include "platform/host/sdl/x11_errors.h"
+#include "platform/host/sdl/x11_title.h"
 
 #include <algorithm>
 #include <climits>
@@ -11,6 +13,8 @@ namespace mub::sdl {
 namespace {
 
 constexpr uint32_t kOpaque = 0xFF000000u;
+// Around the picture: dark grey, so that a black field's edge still shows.
+constexpr uint8_t kBarGrey = 0x30;
 
 // Keys that reach the core by name; printable keys come through text input.
 Key named_key(SDL_Keycode sym) {
@@ -31,12 +35,25 @@ Key named_key(SDL_Keycode sym) {
 
 bool printable(int c) { return c > 0x20 && c < 0x7F; }  // space is a named key
 
+// The box around every display, in screen coordinates.
+Size desktop_size() {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    for (int i = 0, n = SDL_GetNumVideoDisplays(); i < n; ++i) {
+        SDL_Rect b;
+        if (SDL_GetDisplayBounds(i, &b) != 0) continue;
+        left = std::min(left, b.x);
+        top = std::min(top, b.y);
+        right = std::max(right, b.x + b.w);
+        bottom = std::max(bottom, b.y + b.h);
+    }
+    return Size{std::max(1, right - left), std::max(1, bottom - top)};
+}
+
 }  // namespace
 
-SdlHost::SdlHost() {
+SdlHost::SdlHost() : clock_(0) {
     // The game decides what the close box does; SDL must not quit by itself.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");  // nearest neighbour: crisp pixels
     // One small frame 31 times a second: SDL's software renderer does it in
     // a fraction of a millisecond. Without these SDL probes and uses OpenGL,
     // which on machines without a GPU is Mesa's llvmpipe: about 90 MB more
@@ -44,8 +61,8 @@ SdlHost::SdlHost() {
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     ignore_wakeups_for_gone_windows();
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) throw std::runtime_error(std::string("SDL_Init: ") + SDL_GetError());
-    start_ticks_ = SDL_GetTicks64();
+    start_video();
+    clock_ = PlayClock(SDL_GetTicks64());
 
     client_ = Size{592, 543};
     window_.reset(SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, client_.width,
@@ -73,7 +90,7 @@ SdlHost::~SdlHost() {
     SDL_Quit();
 }
 
-uint64_t SdlHost::now_ms() { return SDL_GetTicks64() - start_ticks_; }
+uint64_t SdlHost::now_ms() { return clock_.now(SDL_GetTicks64()); }
 
 bool SdlHost::wait_event(HostEvent &ev, uint64_t deadline_ms) {
     for (;;) {
@@ -89,7 +106,9 @@ bool SdlHost::wait_event(HostEvent &ev, uint64_t deadline_ms) {
         }
         const uint64_t now = now_ms();
         if (now >= deadline_ms) return false;
-        const int timeout = int(std::min<uint64_t>(deadline_ms - now, INT_MAX));
+        // Paused, the clock stands still: nothing falls due until an event
+        // (the window coming back) arrives.
+        const int timeout = clock_.paused() ? -1 : int(std::min<uint64_t>(deadline_ms - now, INT_MAX));
         if (SDL_WaitEventTimeout(&e, timeout)) translate(e);
     }
 }
@@ -106,15 +125,35 @@ void SdlHost::present(const Image &frame) {
     redraw();
 }
 
+// Shows the last frame again, placed for the window's current size; the
+// window system asks for this after covering the window, and the game is
+// not disturbed.
 void SdlHost::redraw() {
-    SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
+    if (larger_than_desktop()) return;  // until the window is back within bounds
+    SDL_SetRenderDrawColor(renderer_.get(), kBarGrey, kBarGrey, kBarGrey, 255);
     SDL_RenderClear(renderer_.get());
     if (texture_) {
         const Rect r = letterbox(texture_size_, output_size());
+        // Whole scales copy pixels; below 1 every pixel must still count.
+        SDL_SetTextureScaleMode(texture_.get(),
+                                shrunk(r, texture_size_) ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
         const SDL_Rect dst{r.x, r.y, r.width, r.height};
         SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &dst);
     }
     SDL_RenderPresent(renderer_.get());
+}
+
+// SDL's software renderer draws into a buffer the size of the window. A
+// window larger than all the displays together (possible without a window
+// manager, which would otherwise keep it to the maximum size) is made that
+// size again before anything is drawn, so the buffer stays bounded.
+bool SdlHost::larger_than_desktop() {
+    const Size cap = desktop_size();
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window_.get(), &w, &h);
+    if (w <= cap.width && h <= cap.height) return false;
+    SDL_SetWindowSize(window_.get(), std::min(w, cap.width), std::min(h, cap.height));
+    return true;
 }
 
 Size SdlHost::output_size() {
@@ -123,7 +162,10 @@ Size SdlHost::output_size() {
     return s;
 }
 
-void SdlHost::set_title(const std::string &utf8_title) { SDL_SetWindowTitle(window_.get(), utf8_title.c_str()); }
+void SdlHost::set_title(const std::string &utf8_title) {
+    SDL_SetWindowTitle(window_.get(), utf8_title.c_str());
+    set_legacy_title(window_.get(), utf8_title);
+}
 
 void SdlHost::set_icon(const Image &icon) {
     if (icon.width <= 0 || icon.height <= 0) return;
@@ -146,8 +188,12 @@ void SdlHost::show_window(int client_width, int client_height) {
     SDL_Rect usable{0, 0, client_.width, client_.height};
     const int display = std::max(0, SDL_GetWindowDisplayIndex(window_.get()));
     if (SDL_GetDisplayUsableBounds(display, &usable) != 0) usable = SDL_Rect{0, 0, client_.width, client_.height};
-    window_scale_ = opening_scale(client_, Size{usable.w, usable.h});
-    SDL_SetWindowSize(window_.get(), client_.width * window_scale_, client_.height * window_scale_);
+    const int scale = opening_scale(client_, Size{usable.w, usable.h});
+    // Down to half size every line of the picture still shows.
+    SDL_SetWindowMinimumSize(window_.get(), std::max(1, client_.width / 2), std::max(1, client_.height / 2));
+    const Size cap = desktop_size();
+    SDL_SetWindowMaximumSize(window_.get(), cap.width, cap.height);
+    SDL_SetWindowSize(window_.get(), client_.width * scale, client_.height * scale);
     SDL_SetWindowPosition(window_.get(), SDL_WINDOWPOS_CENTERED_DISPLAY(display),
                           SDL_WINDOWPOS_CENTERED_DISPLAY(display));
     SDL_ShowWindow(window_.get());
@@ -188,27 +234,17 @@ void SdlHost::on_window_event(const SDL_WindowEvent &w) {
         ev.type = HostEvent::Type::Close;
         pending_.push_back(ev);
         break;
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
-        // Full screen shows the same client area larger; only a resize by the
-        // user changes what the game sees.
-        if (!fullscreen_) {
-            const Size c = client_for_window(Size{w.data1, w.data2}, window_scale_);
-            if (c.width != client_.width || c.height != client_.height) {
-                client_ = c;
-                ev.type = HostEvent::Type::Resize;
-                ev.width = c.width;
-                ev.height = c.height;
-                pending_.push_back(ev);
-            }
-        }
+    case SDL_WINDOWEVENT_SIZE_CHANGED:  // the game's client keeps its size; the picture follows the window
+    case SDL_WINDOWEVENT_EXPOSED:       // the last frame is still here: nothing is lost, nothing to repaint
         redraw();
         break;
-    case SDL_WINDOWEVENT_EXPOSED:
-        redraw();
-        ev.type = HostEvent::Type::Expose;
-        ev.width = client_.width;
-        ev.height = client_.height;
-        pending_.push_back(ev);
+    case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_HIDDEN:
+        clock_.pause(SDL_GetTicks64());
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SHOWN:
+        clock_.resume(SDL_GetTicks64());
         break;
     case SDL_WINDOWEVENT_MAXIMIZED:
         // The window has no maximize box; SDL cannot remove it alone, so a

@@ -1,6 +1,9 @@
-// The desktop host: one real SDL2 window showing the game's client area,
-// scaled by whole numbers and letterboxed, with SDL's input turned into the
-// host events the core understands.
+// The desktop host: one real SDL2 window showing the game's client area. The
+// client keeps the size the game made it; the window shows that picture
+// scaled to the window (viewport.h) and maps the pointer back, keeps the last
+// frame to show again whenever the window system asks, and stops the game's
+// clock while the window is minimised. SDL's input becomes the host events
+// the core understands.
 #pragma once
 
 #include <cstdint>
@@ -11,13 +14,14 @@
 #include <SDL.h>
 
 #include "platform/core/host.h"
+#include "platform/host/sdl/play_clock.h"
 #include "platform/host/sdl/viewport.h"
 
 namespace mub::sdl {
 
 class SdlHost final : public Host {
 public:
-    SdlHost();  // throws std::runtime_error when SDL's video cannot start
+    SdlHost();  // throws std::runtime_error when there is no display to show a window on
     ~SdlHost() override;
     SdlHost(const SdlHost &) = delete;
     SdlHost &operator=(const SdlHost &) = delete;
@@ -49,14 +53,14 @@ private:
     void toggle_fullscreen();
     void redraw();
     Size output_size();
+    bool larger_than_desktop();
 
-    uint64_t start_ticks_ = 0;
+    PlayClock clock_;
     std::unique_ptr<SDL_Window, SdlDeleter> window_;
     std::unique_ptr<SDL_Renderer, SdlDeleter> renderer_;
     std::unique_ptr<SDL_Texture, SdlDeleter> texture_;
     Size texture_size_;
-    Size client_;         // the game's client area in game pixels
-    int window_scale_ = 1;  // window pixels per game pixel while windowed
+    Size client_;  // the game's client area in game pixels
     bool fullscreen_ = false;
     bool last_key_repeat_ = false;  // SDL sends the key press before its text
     std::deque<HostEvent> pending_;

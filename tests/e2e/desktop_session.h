@@ -1,0 +1,72 @@
+// The desktop program on an X server of the test's own: the server, the
+// program's window found by its class, pictures of that window, and the
+// resizing, mapping and input that xdotool gives.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/child_process.h"
+
+namespace e2etest {
+
+// An Xvfb server on the first free display number, 1600 x 1200: room for
+// the game's window at twice its size.
+class VirtualDisplay {
+public:
+    VirtualDisplay();
+    const std::string &name() const { return name_; }  // empty if the server did not start
+    static constexpr int kWidth = 1600, kHeight = 1200;
+
+private:
+    std::unique_ptr<ChildProcess> server_;
+    std::string name_;
+};
+
+// A window's pixels as 0x00RRGGBB, top row first.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;
+    uint32_t at(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
+    bool operator==(const Picture &) const = default;
+    double share(uint32_t colour) const;  // of all pixels
+    bool has_light() const;  // anything but black
+};
+
+// Polls `done` every 100 ms until it holds or `limit` has passed.
+bool eventually(const std::function<bool()> &done, std::chrono::milliseconds limit);
+
+// The desktop program started on `display` (extra environment entries in
+// `env`), with its window found.
+class DesktopGame {
+public:
+    DesktopGame(const std::string &program, const std::string &display, std::vector<std::string> env = {});
+    bool started() const { return !window_.empty(); }
+    const std::string &window() const { return window_; }
+    ChildProcess &process() { return *process_; }
+
+    // Runs an xdotool command on the game's display; "%w" stands for the window.
+    int xdotool(std::vector<std::string> args);
+    Picture grab();  // what the screen shows where the window is
+    // Resizes the window (it keeps its top-left corner) and waits until it
+    // has that size.
+    bool resize(int width, int height);
+    struct Geometry {
+        int x = 0, y = 0, width = 0, height = 0;
+    };
+    Geometry geometry();
+    std::pair<int, int> size();
+    // The selection dialog is up, at any scale.
+    bool dialog_open();
+
+private:
+    std::vector<std::string> env_;
+    std::unique_ptr<ChildProcess> process_;
+    std::string window_;
+};
+
+}  // namespace e2etest
