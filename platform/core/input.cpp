@@ -135,6 +135,13 @@ bool key_message(const mub::HostEvent &ev, State &s, MSG &m) {
 
 namespace mub::core::detail {
 
+void note_buttons(const mub::HostEvent &ev) {
+    using T = mub::HostEvent::Type;
+    if ((ev.type != T::MouseDown && ev.type != T::MouseUp) || (ev.button != 0 && ev.button != 1)) return;
+    State &s = state();
+    (ev.button == 0 ? s.left_down : s.right_down) = ev.type == T::MouseDown;
+}
+
 bool input_to_message(const mub::HostEvent &ev, MSG &m) {
     using T = mub::HostEvent::Type;
     State &s = state();

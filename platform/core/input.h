@@ -14,4 +14,9 @@ namespace mub::core::detail {
 // and remembers the character a key press typed for TranslateMessage.
 bool input_to_message(const HostEvent &ev, MSG &m);
 
+// Keeps the held buttons right for input that goes to an open box instead:
+// the flags of the next mouse message tell what is held then, as Windows
+// reads them from the mouse itself.
+void note_buttons(const HostEvent &ev);
+
 }  // namespace mub::core::detail

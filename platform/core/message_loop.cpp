@@ -122,6 +122,7 @@ std::optional<Fetch> take_ready(MSG &m, bool top_level) {
         const mub::HostEvent ev = s.input.front();
         s.input.pop_front();
         if (!s.modals.empty()) {
+            note_buttons(ev);
             if (ev.type == mub::HostEvent::Type::Close)
                 close_during_modal();
             else

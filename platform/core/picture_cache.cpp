@@ -1,5 +1,6 @@
 #include "platform/core/picture_cache.h"
 
+#include "platform/resource/dib.h"
 #include "platform/resource/resources.h"
 
 #if defined(__GLIBC__)
@@ -56,11 +57,14 @@ bool decode_into(BitmapObject &bm) {
 }  // namespace
 
 bool adopt_picture(BitmapObject &bm, std::span<const uint8_t> dib) {
+    // Checked now, decoded when first drawn: the program loads all its
+    // pictures before its window shows, and the first screen needs three.
+    const auto layout = mub::res::dib::parse(dib, false);
+    if (!layout) return false;
     bm.dib = dib;
+    bm.bpp = layout->bpp;
     bm.last_use = ++state().picture_clock;
-    if (decode_into(bm)) return true;
-    bm.dib = {};
-    return false;
+    return true;
 }
 
 Image *bitmap_pixels(BitmapObject &bm, bool for_writing) {

@@ -207,6 +207,36 @@ TEST_F(ModalTest, NestedLoopPaintsAndTicksTheWindowButGivesItNoInput) {
     EXPECT_EQ(seen_messages(), (std::vector<UINT>{WM_PAINT, WM_TIMER, WM_TIMER}));
 }
 
+TEST_F(ModalTest, ButtonsPressedOrReleasedWhileABoxIsOpenAreKnownAfterIt) {
+    // A press or release that a box took still changes what the next mouse
+    // message says is held (the shooting game fires on MK_ flags).
+    struct Case {
+        const char *name;
+        bool left_down_before, left_down_during;
+        WPARAM flags_after;
+    };
+    for (const Case &c : {Case{"released in the box", true, false, MK_RBUTTON},
+                          Case{"pressed in the box", false, true, MK_LBUTTON | MK_RBUTTON}}) {
+        SCOPED_TRACE(c.name);
+        mub::core::reset();
+        create_main();
+        if (c.left_down_before) {
+            host.push_mouse_down(0, 5, 5);
+            EXPECT_EQ(next().message, UINT(WM_LBUTTONDOWN));
+        }
+        if (c.left_down_during)
+            host.push_mouse_down(0, 5, 5);
+        else
+            host.push_mouse_up(0, 5, 5);
+        host.push_key(mub::Key::Return);
+        EXPECT_EQ(MessageBoxA(hwnd, kText, kCaption, MB_OK), IDOK);
+        host.push_mouse_down(1, 5, 5);
+        const MSG m = next();
+        EXPECT_EQ(m.message, UINT(WM_RBUTTONDOWN));
+        EXPECT_EQ(m.wParam, c.flags_after);
+    }
+}
+
 TEST_F(ModalTest, DialogReportsButtonsToItsProcedure) {
     create_main();
     static std::vector<std::pair<UINT, WPARAM>> calls;

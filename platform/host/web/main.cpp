@@ -1,0 +1,42 @@
+// The game in the browser: the program's module from the resources the page
+// unpacked, then WinMain on the web host, as on the desktop.
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include <windows.h>
+
+#include "platform/core/core.h"
+#include "platform/host/web/page_bridge.h"
+#include "platform/host/web/web_host.h"
+
+namespace {
+
+// The module reads its resources for as long as the program runs. The
+// buffer is not cleared first: the copy fills all of it.
+std::span<const uint8_t> resources() {
+    static const size_t size = static_cast<size_t>(mub_page_resources_size());
+    static const std::unique_ptr<uint8_t[]> bytes = [] {
+        std::unique_ptr<uint8_t[]> b(new uint8_t[size]);
+        mub_page_resources_copy(b.get());
+        return b;
+    }();
+    return {bytes.get(), size};
+}
+
+}  // namespace
+
+int main() {
+    const HINSTANCE instance = mub::core::load_module(resources());
+    mub::web::WebHost host;
+    mub::set_host(&host);
+    // The page counts ticks (its tests and benchmarks read them).
+    mub::core::set_after_dispatch([](const MSG &msg) {
+        if (msg.message == WM_TIMER) mub_page_tick();
+    });
+    const int code = WinMain(instance, NULL, const_cast<char *>(""), SW_SHOWNORMAL);
+    mub::core::set_after_dispatch(nullptr);
+    mub::set_host(nullptr);
+    mub_page_quit(code);
+    return code;
+}

@@ -1,0 +1,133 @@
+// Playing the page from a test: starting it, waiting on the game's state,
+// pressing where the game's pixels are, and comparing the canvas with the
+// native simulator's screenshot.
+import { execFile } from 'node:child_process';
+import { readFile, mkdtemp, rm, writeFile } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { promisify } from 'node:util';
+import { openPage, until } from './browser.mjs';
+
+export const DIALOG = 'ゲームを選択して下さい';
+// Scenes (main_key) the tests wait for.
+export const SCENE = { title: 0, story: 2, shootingTitle: 5, shooting: 9, whackTitle: 13, whack: 17 };
+// The dialog's three buttons, centres in game pixels (dialog 101 on the
+// 592 x 543 client area): the story, the shooting game, the whack game.
+export const DIALOG_BUTTONS = [{ x: 261, y: 197 }, { x: 261, y: 317 }, { x: 261, y: 437 }];
+
+export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// A tab on the site, once the program draws.
+export async function startGame(browser, url, options = {}) {
+  const page = await openPage(browser, options);
+  await page.goto(url + (options.query || ''));
+  await until(page, () => window.mubmub.frames > 0);
+  return page;
+}
+
+export const state = (page, name, index = 0) => page.evaluate((n, i) => window.mubmub.global(n, i), name, index);
+export const info = (page) => page.evaluate(() => {
+  const { ticks, frames, modal, quit, error } = window.mubmub;
+  return { ticks, frames, modal, quit, error };
+});
+
+export function untilState(page, name, value, timeout) {
+  return until(page, ([n, v]) => window.mubmub.global(n) === v, [name, value], timeout);
+}
+export function untilModal(page, caption, timeout) {
+  return until(page, (c) => window.mubmub.modal === c, caption, timeout);
+}
+// Does something, then waits until the game took it: a box opened or
+// closed, or three more ticks ran (no tick runs while a box is open).
+export async function step(page, action) {
+  const before = await page.evaluate(() => ({ ticks: window.mubmub.ticks, modal: window.mubmub.modal }));
+  await action();
+  await until(page, (b) => window.mubmub.modal !== b.modal || window.mubmub.ticks >= b.ticks + 3, before);
+}
+
+// Waits until `count` more ticks have been handled.
+export async function ticks(page, count) {
+  const from = (await info(page)).ticks;
+  await until(page, (t) => window.mubmub.ticks >= t, from + count);
+}
+
+// Where a game pixel is on the page, in CSS pixels.
+export function pagePoint(page, x, y) {
+  return page.evaluate((gx, gy) => {
+    const c = document.getElementById('screen');
+    const r = c.getBoundingClientRect();
+    return { x: r.left + ((gx + 0.5) * r.width) / c.width, y: r.top + ((gy + 0.5) * r.height) / c.height };
+  }, x, y);
+}
+
+export const rectOf = (page, selector) => page.evaluate((s) => {
+  const r = document.querySelector(s).getBoundingClientRect();
+  return { left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: r.width, height: r.height };
+}, selector);
+
+// Several fingers through DevTools: each step lists the fingers down after
+// it. Chromium takes a touchStart's points as those now down, and a
+// touchEnd's as those lifted.
+export async function touches(page, steps) {
+  const cdp = await page.target().createCDPSession();
+  const point = (f) => ({ x: f.x, y: f.y, id: f.id });
+  let down = [];
+  for (const { fingers, pause = 80 } of steps) {
+    const lifted = down.filter((d) => !fingers.some((f) => f.id === d.id));
+    if (lifted.length) await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: lifted.map(point) });
+    if (fingers.some((f) => !down.some((d) => d.id === f.id))) {
+      await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: fingers.map(point) });
+    }
+    down = fingers;
+    await sleep(pause);
+  }
+  await cdp.detach();
+}
+
+// The centre of a button of the touch bar.
+export async function barButton(page, selector) {
+  const r = await rectOf(page, `#touchbar ${selector}`);
+  return { x: (r.left + r.right) / 2, y: (r.top + r.bottom) / 2 };
+}
+
+// The native simulator's screenshot after a script.
+export async function simScreenshot(sim, script, ticks) {
+  const dir = await mkdtemp(join(tmpdir(), 'mubmub-shot-'));
+  try {
+    await writeFile(join(dir, 'in.script'), script);
+    await promisify(execFile)(sim, ['--ticks', String(ticks), '--script', join(dir, 'in.script'),
+      '--screenshot', join(dir, 'shot.png')]);
+    return await readFile(join(dir, 'shot.png'));
+  } finally {
+    await rm(dir, { recursive: true, force: true });
+  }
+}
+
+// How many of the canvas's pixels differ from a PNG (decoded by the browser).
+export function pixelsDifferentFrom(page, png) {
+  return page.evaluate(async (b64) => {
+    const image = new Image();
+    image.src = `data:image/png;base64,${b64}`;
+    await image.decode();
+    const screen = document.getElementById('screen');
+    if (image.width !== screen.width || image.height !== screen.height) return Infinity;
+    const ref = new OffscreenCanvas(image.width, image.height).getContext('2d');
+    ref.drawImage(image, 0, 0);
+    const a = ref.getImageData(0, 0, image.width, image.height).data;
+    const b = screen.getContext('2d').getImageData(0, 0, image.width, image.height).data;
+    let differ = 0;
+    for (let i = 0; i < a.length; i += 4) {
+      if (a[i] !== b[i] || a[i + 1] !== b[i + 1] || a[i + 2] !== b[i + 2]) differ++;
+    }
+    return differ;
+  }, png.toString('base64'));
+}
+
+// A cheap fingerprint of the canvas, to tell that it changed.
+export const canvasHash = (page) => page.evaluate(() => {
+  const c = document.getElementById('screen');
+  const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+  let h = 0;
+  for (let i = 0; i < d.length; i += 7) h = (h * 31 + d[i]) | 0;
+  return h;
+});

@@ -1,0 +1,324 @@
+// The page in headless Chromium: the game starts and keeps time, mouse, keys
+// and touch reach it, its story page equals the native simulator's picture,
+// and the page copes with resizing, hiding, quitting, failed downloads and
+// no network.
+//   MUB_WEB_SITE=build-web/site MUB_SIM=build/mubmub-sim node tests/web/page.test.mjs
+// Exits with 77 (a skip for ctest) when Chromium or the npm packages are missing.
+import { existsSync } from 'node:fs';
+import { execFile } from 'node:child_process';
+import { promisify } from 'node:util';
+import assert from 'node:assert/strict';
+
+const site = process.env.MUB_WEB_SITE;
+const sim = process.env.MUB_SIM;
+if (!site || !existsSync(`${site}/mubmub.wasm`) || !sim) {
+  console.error('MUB_WEB_SITE (a built site) and MUB_SIM (the native simulator) must be given');
+  process.exit(1);
+}
+let lib;
+try {
+  lib = await import('./lib/browser.mjs');
+} catch {
+  console.log('skipped: puppeteer-core is not installed (bash scripts/setup-web.sh)');
+  process.exit(77);
+}
+if (!lib.haveChromium()) {
+  console.log(`skipped: no Chromium at ${lib.CHROMIUM} (bash scripts/setup-web.sh)`);
+  process.exit(77);
+}
+
+const { test, before, after } = await import('node:test');
+const { serveSite } = await import('./lib/server.mjs');
+const g = await import('./lib/game.mjs');
+const { launch, until } = lib;
+
+const PHONE = { width: 390, height: 844, touch: true, deviceScaleFactor: 3 };
+let browser;
+let server;
+before(async () => {
+  browser = await launch();
+  server = await serveSite(site);
+});
+after(async () => {
+  await browser?.close();
+  await server?.close();
+});
+
+// The dialog opens with no answer: the simulator names the tick it opened on.
+async function simDialogTick() {
+  const err = await promisify(execFile)(sim, ['--ticks', '200']).then(() => '', (e) => e.stderr);
+  const m = /tick (\d+): the box "(.+)" opened with no answer queued/.exec(err);
+  assert.ok(m, `the simulator did not report the dialog: ${err}`);
+  return { ticksBefore: Number(m[1]) - 1, caption: m[2] };
+}
+
+test('the title animation plays and the dialog opens on the same tick as in the simulator', async () => {
+  const page = await g.startGame(browser, server.url);
+  await until(page, () => window.mubmub.ticks >= 10);
+  const early = await g.canvasHash(page);
+  await until(page, () => window.mubmub.ticks >= 30);
+  assert.notEqual(await g.canvasHash(page), early, 'the title animation does not move');
+  await g.untilModal(page, g.DIALOG);
+  const expected = await simDialogTick();
+  const opened = await page.evaluate(() => window.mubmub.modals[0]);
+  assert.deepEqual(opened, { caption: expected.caption, tick: expected.ticksBefore });
+  assert.equal(await page.title(), 'むぶむぶゲーム');
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+// Story page 1 is still once drawn; the simulator's picture of it, long after.
+const storyPage1 = () => g.simScreenshot(sim, '0 answer 1000\n', 100);
+
+test('the keyboard chooses the story at twice the size: page 1 equals the simulator\'s picture', async () => {
+  const page = await g.startGame(browser, server.url, { width: 1400, height: 1200 });
+  const canvas = await g.rectOf(page, '#screen');
+  assert.deepEqual([canvas.width, canvas.height], [592 * 2, 543 * 2]);
+  await g.untilModal(page, g.DIALOG);
+  await page.keyboard.press('Enter');  // the focused first button
+  await g.untilState(page, 'story_page', 1);
+  await g.ticks(page, 10);
+  assert.equal(await g.pixelsDifferentFrom(page, await storyPage1()), 0);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('on a phone a tap chooses the story, and the touch bar sits under the picture', async () => {
+  const page = await g.startGame(browser, server.url, PHONE);
+  const canvas = await g.rectOf(page, '#screen');
+  const bar = await g.rectOf(page, '#touchbar');
+  assert.equal(canvas.width, PHONE.width, 'the picture fits the width');
+  assert.ok(bar.height > 0 && bar.top >= canvas.bottom, 'the bar is under the picture, not over it');
+  await g.untilModal(page, g.DIALOG);
+  const story = await g.pagePoint(page, g.DIALOG_BUTTONS[0].x, g.DIALOG_BUTTONS[0].y);
+  await page.touchscreen.tap(story.x, story.y);
+  await g.untilState(page, 'story_page', 1);
+  await g.ticks(page, 10);
+  assert.equal(await g.pixelsDifferentFrom(page, await storyPage1()), 0);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+// Enter through the whack game's title, instructions and its question.
+async function enterWhackGame(page, pressEnter) {
+  await g.untilState(page, 'main_key', g.SCENE.whackTitle);
+  for (let i = 0; i < 8 && (await g.state(page, 'main_key')) !== g.SCENE.whack; i++) await g.step(page, pressEnter);
+  await g.untilState(page, 'main_key', g.SCENE.whack);
+}
+
+test('keys reach the whack game: z x c v b choose the holes', async () => {
+  const page = await g.startGame(browser, server.url);
+  await g.untilModal(page, g.DIALOG);
+  for (const key of ['Tab', 'Tab', 'Enter']) await page.keyboard.press(key);
+  await enterWhackGame(page, () => page.keyboard.press('Enter'));
+  for (const [key, hole] of [['b', 4], ['x', 1], ['v', 3], ['z', 0]]) {
+    await g.untilState(page, 'mub2_task_no', 0);  // a strike in progress keeps the player in place
+    await page.keyboard.press(key);
+    await g.untilState(page, 'mub2_pl_no', hole);
+  }
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('the touch bar\'s keys reach the whack game', async () => {
+  const page = await g.startGame(browser, server.url, PHONE);
+  await g.untilModal(page, g.DIALOG);
+  const whack = await g.pagePoint(page, g.DIALOG_BUTTONS[2].x, g.DIALOG_BUTTONS[2].y);
+  await page.touchscreen.tap(whack.x, whack.y);
+  const enter = await g.barButton(page, '[data-key="Return"]');
+  await enterWhackGame(page, () => page.touchscreen.tap(enter.x, enter.y));
+  await g.untilState(page, 'mub2_task_no', 0);
+  const b = await g.barButton(page, '[data-key="b"]');
+  await page.touchscreen.tap(b.x, b.y);
+  await g.untilState(page, 'mub2_pl_no', 4);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+// Into a shooting round: `press(i)` presses on the title, the two
+// instruction pages, then answers the question before the first round.
+async function enterShootingRound(page, press, answer) {
+  await g.untilState(page, 'main_key', g.SCENE.shootingTitle);
+  for (let i = 0; i < 3; i++) await g.step(page, () => press(i));
+  await until(page, () => window.mubmub.modal !== null);
+  await answer();
+  await g.untilState(page, 'main_key', g.SCENE.shooting);
+}
+
+// A heart is in flight while a slot of bl_key is not 0. One may meet a
+// crab's shot within a few ticks, so every tick is looked at in the page.
+async function watchHearts(page) {
+  await page.evaluate(() => {
+    window.heartsSeen = 0;
+    const tick = window.Module.page.tick;
+    window.Module.page.tick = () => {
+      tick();
+      for (let i = 0; i < 4; i++) if (window.mubmub.global('bl_key', i)) window.heartsSeen++;
+    };
+  });
+}
+const heartsSeen = (page) => page.evaluate(() => window.heartsSeen);
+
+test('touch: L and R of the bar step the shooting player, and pressed together fire a heart', async () => {
+  const page = await g.startGame(browser, server.url, PHONE);
+  await g.untilModal(page, g.DIALOG);
+  const shooting = await g.pagePoint(page, g.DIALOG_BUTTONS[1].x, g.DIALOG_BUTTONS[1].y);
+  await page.touchscreen.tap(shooting.x, shooting.y);
+  const enter = await g.barButton(page, '[data-key="Return"]');
+  await enterShootingRound(page, async (i) => {
+    const p = await g.pagePoint(page, 100 + 40 * i, 100);  // apart, so no two taps make a double click
+    await page.touchscreen.tap(p.x, p.y);
+  }, () => page.touchscreen.tap(enter.x, enter.y));
+
+  const L = await g.barButton(page, '[data-mouse="0"]');
+  const R = await g.barButton(page, '[data-mouse="1"]');
+  await watchHearts(page);
+  const x0 = await g.state(page, 'mub_pl_x');
+  await g.touches(page, [{ fingers: [{ ...R, id: 1 }] }, { fingers: [] }]);
+  await g.untilState(page, 'mub_pl_x', x0 + 40);
+  await g.sleep(550);  // a second press of R within 500 ms would be a double click
+  await g.touches(page, [{ fingers: [{ ...L, id: 1 }] }, { fingers: [] }]);
+  await g.untilState(page, 'mub_pl_x', x0);
+  assert.equal(await heartsSeen(page), 0);
+  await g.sleep(550);
+  // Hold R, tap L with a second finger: a step left that fires.
+  await g.touches(page, [
+    { fingers: [{ ...R, id: 1 }] },
+    { fingers: [{ ...R, id: 1 }, { ...L, id: 2 }] },
+    { fingers: [{ ...R, id: 1 }] },
+    { fingers: [] },
+  ]);
+  await until(page, () => window.heartsSeen > 0);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('mouse: left and right step the shooting player, and a chord fires', async () => {
+  const page = await g.startGame(browser, server.url, { width: 1400, height: 1200 });
+  await g.untilModal(page, g.DIALOG);
+  const shooting = await g.pagePoint(page, g.DIALOG_BUTTONS[1].x, g.DIALOG_BUTTONS[1].y);
+  await page.mouse.click(shooting.x, shooting.y);
+  await enterShootingRound(page, async (i) => {
+    const p = await g.pagePoint(page, 100 + 40 * i, 100);
+    await page.mouse.click(p.x, p.y);
+  }, () => page.keyboard.press('Enter'));
+  const p = await g.pagePoint(page, 300, 300);
+  await page.mouse.move(p.x, p.y);
+  await watchHearts(page);
+  const x0 = await g.state(page, 'mub_pl_x');
+  await page.mouse.click(p.x, p.y, { button: 'right' });
+  await g.untilState(page, 'mub_pl_x', x0 + 40);
+  assert.equal(await heartsSeen(page), 0);
+  // Left held, right pressed: one button event in DOM terms, a chord.
+  await page.mouse.down({ button: 'left' });
+  await g.untilState(page, 'mub_pl_x', x0);
+  await page.mouse.down({ button: 'right' });
+  await until(page, () => window.heartsSeen > 0);
+  await page.mouse.up({ button: 'right' });
+  await page.mouse.up({ button: 'left' });
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('resizing, rotating, hiding and held keys: no errors, no ticks while hidden, none caught up', async () => {
+  const page = await g.startGame(browser, server.url, PHONE);
+  await g.untilModal(page, g.DIALOG);
+  await page.keyboard.press('Enter');
+  await g.untilState(page, 'story_page', 1);
+
+  for (const [width, height] of [[844, 390], [390, 844], [1024, 768], [300, 300], [2000, 1300]]) {
+    await page.setViewport(lib.viewport({ ...PHONE, width, height }));
+    await g.sleep(100);
+    const canvas = await g.rectOf(page, '#screen');
+    const bar = await g.rectOf(page, '#touchbar');
+    assert.ok(canvas.right <= width + 0.5 && canvas.bottom <= height + 0.5, `the picture leaves a ${width} x ${height} page`);
+    const overlap = Math.max(0, Math.min(canvas.right, bar.right) - Math.max(canvas.left, bar.left)) *
+      Math.max(0, Math.min(canvas.bottom, bar.bottom) - Math.max(canvas.top, bar.top));
+    assert.equal(overlap, 0, `the bar covers the picture at ${width} x ${height}`);
+  }
+
+  // Held keys repeat; the story ignores them.
+  await page.keyboard.down('z');
+  for (let i = 0; i < 20; i++) await page.keyboard.down('z');
+  await page.keyboard.up('z');
+
+  // Hidden for 2.5 s: the clock stands still (a browser's throttled timers
+  // would still bring a tick a second), and afterwards ticks come at the
+  // usual pace (a catch-up would bring about 78 at once).
+  const other = await browser.newPage();
+  await other.bringToFront();
+  await until(page, () => document.hidden);
+  const hiddenAt = (await g.info(page)).ticks;
+  await g.sleep(2500);
+  const afterHidden = (await g.info(page)).ticks;
+  assert.ok(afterHidden - hiddenAt <= 1, `${afterHidden - hiddenAt} ticks while hidden`);
+  const pace = page.evaluate(() => new Promise((resolve) => {
+    const shownAgain = () => {
+      const from = { t: performance.now(), ticks: window.mubmub.ticks };
+      setTimeout(() => resolve({ ms: performance.now() - from.t, ticks: window.mubmub.ticks - from.ticks }), 500);
+    };
+    document.addEventListener('visibilitychange', shownAgain, { once: true });
+  }));
+  await page.bringToFront();
+  await other.close();
+  const after = await pace;
+  assert.ok(after.ticks <= after.ms / 32 + 2, `${after.ticks} ticks in the ${after.ms.toFixed(0)} ms after showing`);
+  assert.equal(await g.state(page, 'story_page'), 1);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('Escape ends the program; the page offers to play again, and again plays', async () => {
+  const page = await g.startGame(browser, server.url);
+  await g.untilModal(page, g.DIALOG);
+  await page.keyboard.press('Enter');
+  await g.untilState(page, 'story_page', 1);
+  await page.keyboard.press('Escape');
+  await until(page, () => window.mubmub.quit === 0);
+  assert.equal(await page.$eval('#status-action', (b) => !b.hidden && b.textContent), 'もういちど あそぶ');
+  await Promise.all([page.waitForNavigation(), page.click('#status-action')]);
+  await g.untilModal(page, g.DIALOG);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('faults are told in words: no WebAssembly, a failed download, and its retry', async () => {
+  const cases = [
+    { name: 'no WebAssembly', prepare: (p) => p.evaluateOnNewDocument(() => { delete window.WebAssembly; }),
+      text: /WebAssembly/, retry: false },
+    { name: 'the program does not download', fail: '/mubmub.wasm', text: /could not be downloaded/, retry: true },
+    { name: 'the resources do not download', fail: '/mubmub.res.gz', text: /could not be downloaded/, retry: true },
+  ];
+  for (const c of cases) {
+    let failing = true;
+    const flaky = await serveSite(site, { fail: (path) => failing && path === c.fail });
+    const page = await lib.openPage(browser);
+    if (c.prepare) await c.prepare(page);
+    await page.goto(flaky.url);
+    await until(page, () => !document.getElementById('status').hidden &&
+      document.getElementById('status-text').textContent !== 'よみこみ中…');
+    assert.match(await page.$eval('#status-text', (e) => e.textContent), c.text, c.name);
+    assert.equal(await page.$eval('#status-action', (b) => !b.hidden), c.retry, c.name);
+    if (c.retry) {
+      failing = false;
+      await Promise.all([page.waitForNavigation(), page.click('#status-action')]);
+      await g.untilModal(page, g.DIALOG);
+    }
+    await page.close();
+    await flaky.close();
+  }
+});
+
+test('after one visit the game plays offline', async () => {
+  const own = await serveSite(site);
+  const page = await lib.openPage(browser);
+  await page.goto(own.url);
+  await until(page, async () => (await navigator.serviceWorker.ready) && navigator.serviceWorker.controller !== null);
+  await own.close();  // the site is gone from the network
+  await page.setOfflineMode(true);
+  await page.reload();
+  await g.untilModal(page, g.DIALOG);
+  await page.keyboard.press('Enter');
+  await g.untilState(page, 'story_page', 1);
+  await page.close();
+});
