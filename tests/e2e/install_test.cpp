@@ -13,6 +13,7 @@
 
 #include "tests/e2e/child_process.h"
 #include "tests/support/program_res.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -21,22 +22,6 @@ using e2etest::on_path;
 using e2etest::run_command;
 
 const std::string kId = "local.mubmub.mubmub";  // the application's reverse-DNS name
-
-class ScratchDir {
-public:
-    ScratchDir() {
-        std::string pattern = (fs::temp_directory_path() / "mub-install-XXXXXX").string();
-        if (::mkdtemp(pattern.data())) path_ = pattern;
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        if (!path_.empty()) fs::remove_all(path_, ec);
-    }
-    const fs::path &path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 std::string read_text(const fs::path &p) {
     std::ifstream in(p, std::ios::binary);
@@ -57,7 +42,7 @@ TEST(Install, PutsADesktopApplicationInPlace) {
     GTEST_SKIP() << "the desktop program is not built";
 #else
     if (!on_path("cmake") || !on_path("convert")) GTEST_SKIP() << "needs cmake and ImageMagick's convert";
-    ScratchDir dest;
+    mubtest::TempDir dest("mub-install");
     ASSERT_FALSE(dest.path().empty());
     std::string log;
     ASSERT_EQ(run_command({"cmake", "--install", MUB_BINARY_DIR, "--prefix", "/usr"},

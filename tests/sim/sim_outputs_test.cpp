@@ -14,6 +14,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "tests/support/temp_dir.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -22,14 +24,8 @@ namespace fs = std::filesystem;
 class SimOutputs : public testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "mub-outputs-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
+        ASSERT_FALSE(temp_.path().empty());
         std::ofstream(dir_ / "script") << "0 answer 1001\n";
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
     }
     // Runs the simulator through the shell, in the test's folder, after the
     // shell commands in `before`; the exit status.
@@ -52,7 +48,8 @@ protected:
             if (e.path().filename() != "stderr.txt") out += e.path().filename().string() + " ";
         return out;
     }
-    fs::path dir_;
+    mubtest::TempDir temp_{"mub-outputs"};
+    const fs::path &dir_ = temp_.path();
 };
 
 TEST_F(SimOutputs, SpecialFilesAreWrittenInPlaceAndNeverReplaced) {

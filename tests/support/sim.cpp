@@ -1,6 +1,7 @@
 // Runs mubmub-sim as a child process with its outputs in a fresh temporary
 // folder, and reads back the state, the trace and the screenshot.
 #include "tests/support/sim.h"
+#include "tests/support/temp_dir.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -25,26 +26,6 @@ namespace mubtest {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A temporary folder that is removed with everything in it.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "mubsim-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TempDir(const TempDir &) = delete;
-    TempDir &operator=(const TempDir &) = delete;
-    fs::path operator/(const char *name) const { return path_ / name; }
-
-private:
-    fs::path path_;
-};
 
 std::string read_text(const fs::path &p) {
     std::ifstream in(p, std::ios::binary);
@@ -122,7 +103,8 @@ int run_process(const std::vector<std::string> &args, const fs::path &stderr_fil
 }  // namespace
 
 SimRun run_sim(int ticks, const SimOptions &options) {
-    TempDir dir;
+    TempDir dir("mubsim");
+    if (dir.path().empty()) throw std::runtime_error("mkdtemp failed");
     const fs::path script = dir / "script.txt", state = dir / "state.json", trace = dir / "trace.jsonl",
                    shot = dir / "shot.png", errors = dir / "stderr.txt";
     std::vector<std::string> args = {MUB_SIM_PATH, "--ticks", std::to_string(ticks), "--state", state.string()};
