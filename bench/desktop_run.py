@@ -22,7 +22,6 @@ import sys
 import tempfile
 import time
 
-DISPLAY = os.environ.get("MUB_BENCH_DISPLAY", ":87")
 CLK_TCK = os.sysconf("SC_CLK_TCK")
 
 
@@ -50,19 +49,28 @@ def vm_hwm_kb(pid):
 
 
 def xdotool(*args, check=False):
-    return subprocess.run(["xdotool", *args], capture_output=True, text=True, check=check)
+    # Bounded: "search --sync" would otherwise wait for ever for a window that never comes.
+    return subprocess.run(["xdotool", *args], capture_output=True, text=True, check=check, timeout=30)
 
 
 def start_x():
-    x = subprocess.Popen(["Xvfb", DISPLAY, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.environ["DISPLAY"] = DISPLAY
+    """Xvfb on a display it picks itself (-displayfd), so two runs never meet."""
+    read_fd, write_fd = os.pipe()
+    x = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_fd,))
+    os.close(write_fd)
+    with os.fdopen(read_fd) as f:
+        number = f.readline().strip()  # Xvfb writes it once it listens, or closes the pipe when it dies
+    if not number:
+        x.terminate()
+        sys.exit("Xvfb did not start")
+    os.environ["DISPLAY"] = ":" + number
     for _ in range(100):
         if subprocess.run(["xdpyinfo"], capture_output=True).returncode == 0:
             return x
         time.sleep(0.05)
     x.terminate()
-    sys.exit("Xvfb did not start on " + DISPLAY)
+    sys.exit("Xvfb did not answer on :" + number)
 
 
 def launch(argv, env):

@@ -13,24 +13,24 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${MUB_BUILD_DIR:-$root/build}
 seconds=${1:-600}
-display=${MUB_SOAK_DISPLAY:-:89}
 allowed=${MUB_SOAK_GROWTH_KB:-2048}
 [ -x "$build/mubmub" ] || { cmake -S "$root" -B "$build" >/dev/null; cmake --build "$build" --target mubmub -j2 >/dev/null; }
 
 xvfb_pid="" game_pid=""
 cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+  [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+fail() { echo "soak: $*" >&2; exit 1; }
+
+. "$root/scripts/xvfb.sh"
+start_xvfb 1280x1024x24 || fail "no virtual display"
 
 "$build/mubmub" >/dev/null 2>&1 &
 game_pid=$!
-win=$(xdotool search --sync --onlyvisible --pid "$game_pid" | tail -1)
+win=$(timeout 20 xdotool search --sync --onlyvisible --pid "$game_pid" | tail -1) || true
+[ -n "$win" ] || fail "no window appeared within 20 s"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 read -r gx gy gw gh < <(xdotool getwindowgeometry --shell "$win" | awk -F= '/^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{print x, y, w, h}')
 
@@ -66,8 +66,18 @@ while (( $(date +%s) - start < seconds )); do
 done
 alive || died
 final=$(rss)
-xdotool key --window "$win" Escape 2>/dev/null || xdotool key Escape
-for _ in $(seq 100); do alive || break; sleep 0.1; done
+# Ending: Escape quits from every screen, but the random input may have left a
+# box or the dialog open. An OK box takes Escape as OK and the game goes on;
+# the dialog and the Yes/No box ignore Escape and take Return. So Escape and
+# Return alternate until the program has ended, for at most 30 s.
+deadline=$(( $(date +%s) + 30 ))
+next=Escape
+while alive; do
+  (( $(date +%s) < deadline )) || fail "the program did not end within 30 s of Escape and Return"
+  xdotool key --window "$win" "$next" 2>/dev/null || true
+  [ "$next" = Escape ] && next=Return || next=Escape
+  for _ in $(seq 10); do alive || break; sleep 0.05; done
+done
 status=0; wait "$game_pid" || status=$?
 game_pid=""
 growth=$(( ${peak:-0} - ${base:-0} ))

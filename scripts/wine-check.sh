@@ -22,11 +22,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 win_dir=${MUB_WIN_DIR:-$root/build-win}
-display=${MUB_WINE_DISPLAY:-:98}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export DISPLAY=$display
 . "$root/scripts/wine-arch.sh"
+. "$root/scripts/xvfb.sh"
 
 xvfb_pid=""
 game_pid=""
@@ -146,9 +145,7 @@ for arch in 32 64; do
     continue
   fi
   if [ -z "$xvfb_pid" ]; then
-    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    start_xvfb 1024x768x24 || exit 1
   fi
   check_arch "$arch"
   ran=$((ran + 1))
