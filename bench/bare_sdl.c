@@ -2,7 +2,7 @@
    frame. It sets the hints the desktop program sets (software renderer),
    initialises SDL's video, creates a window of the game's client size,
    presents one black frame and ends. Timed like the desktop program, by
-   bench/present_probe.c loaded with LD_PRELOAD. */
+   tools/present_probe loaded with LD_PRELOAD. */
 #include <SDL.h>
 #include <stdio.h>
 

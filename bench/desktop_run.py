@@ -9,7 +9,7 @@
 
 Prints one JSON object: tick periods (ms), the stall check, CPU share of one
 core, start-up times (process start to first frame), peak resident set (KB).
-Tick and frame times of the desktop build come from bench/present_probe.c,
+Tick and frame times of the desktop build come from tools/present_probe/present_probe.c,
 loaded with LD_PRELOAD.
 """
 import json
@@ -98,7 +98,7 @@ def summarise(periods):
 
 
 def probe_env(build, log):
-    return {"MUB_PROBE_LOG": log, "LD_PRELOAD": os.path.join(build, "bench", "libmub_present_probe.so"),
+    return {"MUB_PROBE_LOG": log, "LD_PRELOAD": os.path.join(build, "tools", "present_probe", "libmub_present_probe.so"),
             "SDL_VIDEODRIVER": "x11"}
 
 

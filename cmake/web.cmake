@@ -79,8 +79,10 @@ set(MUB_BUILD_DESKTOP OFF)
 add_subdirectory(res)
 add_subdirectory(platform)
 include(cmake/game.cmake)
+add_subdirectory(game_globals)
 add_subdirectory(sim)
 add_subdirectory(platform/host/web)
+add_subdirectory(programs)
 
 # The simulator for node: real files through node's fs, standard input for
 # "--script -", the exit status of main as the process's. Compiled at once on

@@ -1,6 +1,6 @@
 // The compiled resource script, embedded in the program by the build (the
-// mub_res library). A host makes it the program's module before WinMain runs:
-// mub::core::load_module(mub::res::program_resource_bytes()).
+// mub_res library). A program's main hands it to the start-up, which makes it
+// the program's module before WinMain runs (platform/core/start.h).
 #pragma once
 
 #include <cstdint>

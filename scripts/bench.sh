@@ -6,7 +6,7 @@
 #     through both games (bench/story.script), against real time;
 #   - the desktop build on a virtual X display (Xvfb) over SECONDS of title and
 #     whack play with keys sent by xdotool: tick periods, a 1 s SIGSTOP stall
-#     (tick and frame times from bench/present_probe.c, loaded with
+#     (tick and frame times from tools/present_probe, loaded with
 #     LD_PRELOAD), CPU (utime+stime from /proc), peak memory (VmHWM);
 #   - the timer floor: a plain C program sleeping to absolute 32 ms deadlines
 #     (bench/timer_floor.c), run beside the desktop build, same figures;

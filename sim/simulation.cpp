@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/core/core.h"
+#include "platform/core/start.h"
 #include "res/program_resources.h"
 #include "sim/screenshot.h"
 #include "sim/state_dump.h"
@@ -63,13 +64,10 @@ int Simulation::run() {
 
     host_.set_on_idle([this](bool waits_forever) { idle(waits_forever); });
     host_.set_modal_decider([this](const std::string &c, const std::vector<int> &a) { return answer(c, a); });
-    mub::set_host(&host_);
-    mub::core::set_after_dispatch([this](const MSG &m) { after_dispatch(m); });
+    mub::core::StartOptions start;
+    start.after_dispatch = [this](const MSG &m) { after_dispatch(m); };
+    const int code = mub::core::run_program(mub::res::program_resource_bytes(), host_, WinMain, start);
 
-    const HINSTANCE instance = mub::core::load_module(mub::res::program_resource_bytes());
-    const int code = WinMain(instance, NULL, const_cast<char *>(""), SW_SHOWNORMAL);
-
-    mub::core::set_after_dispatch(nullptr);
     if (!error_.empty()) {
         std::fprintf(stderr, "mubmub-sim: %s\n", error_.c_str());
         return kExitUnanswered;

@@ -12,12 +12,21 @@
 #include <windows.h>
 
 #include "platform/host/headless/headless_host.h"
-#include "sim/options.h"
 #include "sim/outputs.h"
 #include "sim/random_input.h"
 #include "sim/script.h"
 
 namespace mub::sim {
+
+// What to run and which outputs to write.
+struct Options {
+    int64_t ticks = -1;
+    std::optional<std::string> script;  // a path, or "-" for standard input
+    std::optional<std::string> state;
+    std::optional<std::string> trace;
+    std::optional<std::string> screenshot;
+    std::optional<uint32_t> random_seed;
+};
 
 // Exit statuses of mubmub-sim.
 constexpr int kExitOk = 0;

@@ -5,11 +5,14 @@
 
 #include "platform/core/core.h"
 #include "platform/text/text.h"
-#include "sim/game_globals.h"
+#include "game_globals/game_globals.h"
 
 namespace mub::sim {
 
 namespace {
+
+using mub::game::GameGlobal;
+using mub::game::game_globals;
 
 // The game's text is Shift-JIS; the dump shows it as UTF-8.
 nlohmann::json text(const char *chars, size_t size) {

@@ -512,7 +512,7 @@ TEST_F(ShootingRules, HurtAnimationLastsTenTicksAndHitsDuringItCount)
 
 TEST_F(ShootingRules, WorkClearResetsTheBoardAndNothingElse)
 {
-    for (const mub::sim::GameGlobal &g : mub::sim::game_globals()) {
+    for (const mub::game::GameGlobal &g : mub::game::game_globals()) {
         if (std::string(g.area) != "shooting" || g.constant)
             continue;
         int *p = static_cast<int *>(const_cast<void *>(g.data));

@@ -9,7 +9,7 @@
 
 #include "platform/core/core.h"
 #include "shell/mubmub.h"
-#include "sim/game_globals.h"
+#include "game_globals/game_globals.h"
 
 namespace shootingtest {
 
@@ -17,9 +17,9 @@ class StateGuard {
 public:
     StateGuard()
     {
-        for (const mub::sim::GameGlobal &g : mub::sim::game_globals()) {
+        for (const mub::game::GameGlobal &g : mub::game::game_globals()) {
             // Constant tables never change, so they are never written back.
-            if (g.kind != mub::sim::GameGlobal::Kind::Ints || g.constant) continue;
+            if (g.kind != mub::game::GameGlobal::Kind::Ints || g.constant) continue;
             int *where = static_cast<int *>(const_cast<void *>(g.data));
             saved_.push_back({where, std::vector<int>(where, where + std::max<size_t>(g.count, 1))});
         }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/options.h"
+#include "programs/sim/options.h"
 #include "sim/script.h"
 #include "sim/simulation.h"
 

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "platform/core/core.h"
+#include "platform/core/start.h"
 #include "platform/host/web/page_bridge.h"
 #include "platform/host/web/web_host.h"
 
@@ -27,16 +27,13 @@ std::span<const uint8_t> resources() {
 }  // namespace
 
 int main() {
-    const HINSTANCE instance = mub::core::load_module(resources());
     mub::web::WebHost host;
-    mub::set_host(&host);
+    mub::core::StartOptions options;
     // The page counts ticks (its tests and benchmarks read them).
-    mub::core::set_after_dispatch([](const MSG &msg) {
+    options.after_dispatch = [](const MSG &msg) {
         if (msg.message == WM_TIMER) mub_page_tick();
-    });
-    const int code = WinMain(instance, NULL, const_cast<char *>(""), SW_SHOWNORMAL);
-    mub::core::set_after_dispatch(nullptr);
-    mub::set_host(nullptr);
+    };
+    const int code = mub::core::run_program(resources(), host, WinMain, options);
     mub_page_quit(code);
     return code;
 }

@@ -1,22 +1,13 @@
 // The simulator's command line.
 #pragma once
 
-#include <cstdint>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-namespace mub::sim {
+#include "sim/simulation.h"
 
-struct Options {
-    int64_t ticks = -1;
-    std::optional<std::string> script;  // a path, or "-" for standard input
-    std::optional<std::string> state;
-    std::optional<std::string> trace;
-    std::optional<std::string> screenshot;
-    std::optional<uint32_t> random_seed;
-};
+namespace mub::sim {
 
 class UsageError : public std::runtime_error {
 public:

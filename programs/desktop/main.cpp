@@ -5,19 +5,14 @@
 
 #include <windows.h>
 
-#include "platform/core/core.h"
-#include "platform/core/host.h"
+#include "platform/core/start.h"
 #include "platform/host/sdl/sdl_host.h"
 #include "res/program_resources.h"
 
 int main() {
     try {
-        const HINSTANCE instance = mub::core::load_module(mub::res::program_resource_bytes());
         mub::sdl::SdlHost host;
-        mub::set_host(&host);
-        const int code = WinMain(instance, NULL, const_cast<char *>(""), SW_SHOWNORMAL);
-        mub::set_host(nullptr);
-        return code;
+        return mub::core::run_program(mub::res::program_resource_bytes(), host, WinMain);
     } catch (const std::exception &e) {
         std::fprintf(stderr, "mubmub: %s\n", e.what());
         return 1;

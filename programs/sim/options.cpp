@@ -1,4 +1,4 @@
-#include "sim/options.h"
+#include "programs/sim/options.h"
 
 #include "sim/script.h"
 

@@ -1,7 +1,7 @@
-/* Loaded into a desktop program with LD_PRELOAD by scripts/bench.sh; nothing
-   of this is in the program itself. It watches three SDL calls, writes one
-   line per event to the file named by MUB_PROBE_LOG, and hands each call on
-   to SDL:
+/* Loaded into a desktop program with LD_PRELOAD by scripts/bench.sh and by
+   the desktop test that counts frames; nothing of this is in the program
+   itself. It watches three SDL calls, writes one line per event to the file
+   named by MUB_PROBE_LOG, and hands each call on to SDL:
 
      present <realtime ns> <monotonic ns>   every SDL_RenderPresent (the first
                                             one ends the start-up time)

@@ -1,12 +1,13 @@
-// Every global of the game, by its name in the code, for the state dump. The
-// list is generated from the declarations in shell/mubmub.h at build time
-// (tools/stategen), so a global the game declares cannot be missing from it.
+// Every global of the game, by its name in the code, for the simulator's
+// state dump, the page's inspector and the tests. The list is generated from
+// the declarations in shell/mubmub.h at build time (tools/stategen), so a
+// global the game declares cannot be missing from it.
 #pragma once
 
 #include <cstddef>
 #include <vector>
 
-namespace mub::sim {
+namespace mub::game {
 
 struct GameGlobal {
     enum class Kind {
@@ -26,4 +27,4 @@ struct GameGlobal {
 
 const std::vector<GameGlobal> &game_globals();
 
-}  // namespace mub::sim
+}  // namespace mub::game
