@@ -95,15 +95,12 @@ MSG next_message() {
     return msg;
 }
 
-std::vector<MSG> take_until_timer(HWND hwnd, UINT_PTR id) {
-    std::vector<MSG> taken;
+void take_until_timer(HWND hwnd, UINT_PTR id) {
     for (int guard = 0; guard < 10000; ++guard) {
-        MSG msg = next_message();
-        if (msg.message == WM_TIMER && msg.hwnd == hwnd && msg.wParam == id) return taken;
-        taken.push_back(msg);
+        const MSG msg = next_message();
+        if (msg.message == WM_TIMER && msg.hwnd == hwnd && msg.wParam == id) return;
     }
     ADD_FAILURE() << "timer " << id << " never came in 10000 messages";
-    return taken;
 }
 
 void flush(HWND hwnd) {

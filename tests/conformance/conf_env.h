@@ -34,7 +34,6 @@ private:
 
 // Time passes without messages being taken from the queue.
 void sleep_ms(int ms);
-uint64_t now_ms();
 
 // The user presses or releases a mouse button (0 left, 1 right) at a client
 // point of the window.
@@ -72,9 +71,8 @@ Recorder &recorder();
 // GetMessageA, TranslateMessage, DispatchMessageA; returns what GetMessageA gave.
 MSG next_message();
 
-// Takes messages until a WM_TIMER of this id has been dispatched; returns
-// the messages taken before it.
-std::vector<MSG> take_until_timer(HWND hwnd, UINT_PTR id);
+// Takes messages until a WM_TIMER of this id has been dispatched.
+void take_until_timer(HWND hwnd, UINT_PTR id);
 
 // Takes everything queued so far: a timer that is never recorded marks the
 // end, since WM_TIMER comes only once nothing else is waiting.

@@ -20,9 +20,9 @@ void click(HWND hwnd, int x, int y) {
     mouse_up(hwnd, 0, x, y);
 }
 
-// Timers run on the real clock on Windows: every tick a table expects is
-// due at least 50 ms before the tick that ends the row, and every tick it
-// rules out at least 50 ms after.
+// Timers run on the real clock on Windows: every tick a row expects is due
+// at least 30 ms before the tick that ends the row (or the flush, 10 ms
+// after the act), and every tick it rules out at least 30 ms after.
 const SequenceCase kQueueCases[] = {
     {"PostedThenInputThenPaintThenTimer", kStyle,
      [](HWND h) {
