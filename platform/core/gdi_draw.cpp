@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <string_view>
 
 #include "platform/core/gdi_surface.h"
@@ -17,6 +18,24 @@ int clamp_int(long long v) { return int(std::clamp<long long>(v, INT_MIN / 2, IN
 
 Rect rect_from(long long l, long long t, long long r, long long b) {
     return Rect{clamp_int(l), clamp_int(t), clamp_int(r), clamp_int(b)};
+}
+
+// A rectangle given backwards (right before left, or bottom above top) is
+// filled as PatBlt fills a negative width or height: from right + 1 to
+// left, left included.
+Rect fill_area(const RECT &rc) {
+    long long l = rc.left, t = rc.top, r = rc.right, b = rc.bottom;
+    if (l > r) {
+        const long long was_left = l;
+        l = r + 1;
+        r = was_left + 1;
+    }
+    if (t > b) {
+        const long long was_top = t;
+        t = b + 1;
+        b = was_top + 1;
+    }
+    return rect_from(l, t, r, b);
 }
 
 void fill(mub::Image &img, const Rect &r, uint32_t px) {
@@ -63,9 +82,14 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
     auto dst = surface_of(hdc, Use::Write);
     auto src = surface_of(hdcSrc, Use::Read);
     if (!dst || !src) return FALSE;
-    if (cx <= 0 || cy <= 0) return TRUE;
+    if (cx == 0 || cy == 0) return TRUE;
 
-    const Rect wanted = rect_from(x, y, (long long)x + cx, (long long)y + cy);
+    // A negative width or height counts leftwards or upwards from x or y,
+    // which it includes, on the source as on the destination.
+    long long left = x, top = y;
+    if (cx < 0) left += (long long)cx + 1;
+    if (cy < 0) top += (long long)cy + 1;
+    const Rect wanted = rect_from(left, top, left + std::llabs(cx), top + std::llabs(cy));
     // The source bitmap, placed where it lands on the destination: pixels
     // outside it do not exist and leave the destination as it is.
     const long long dx = (long long)x - x1, dy = (long long)y - y1;
@@ -117,7 +141,7 @@ int WINAPI FillRect(HDC hdc, const RECT *lprc, HBRUSH hbr) {
     const BrushObject *brush = find_brush(hbr);
     if (!dst || !brush) return 0;
     if (brush->hollow) return 1;
-    const Rect wanted{lprc->left, lprc->top, lprc->right, lprc->bottom};
+    const Rect wanted = fill_area(*lprc);
     const uint32_t px = to_pixel(brush->colour);
     for (const Rect &c : dst->clip) {
         const Rect r = intersect(wanted, c);

@@ -83,11 +83,12 @@ bool take_timer(MSG &m) {
     for (Timer &tm : s.timers)
         if (tm.due <= t && (!due || tm.due < due->due)) due = &tm;
     if (!due) return false;
-    // The next tick is one period after this one was due, so small delays
-    // in waking up do not add up; a tick late by half a period or more (a
-    // stalled process) starts the next period from now instead of catching up.
+    // The next tick keeps the timer's beat, as on Windows: one period after
+    // this one was due, so small delays in waking up do not add up; after a
+    // stall of a period or more, the first beat after now, never a burst of
+    // the ticks missed.
     due->due += due->period;
-    if (due->due < t + (due->period + 1) / 2) due->due = t + due->period;
+    if (due->due <= t) due->due += ((t - due->due) / due->period + 1) * due->period;
     m = MSG{};
     m.hwnd = due->hwnd;
     m.message = WM_TIMER;

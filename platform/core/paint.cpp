@@ -64,10 +64,20 @@ void present_if_dirty() {
 
 }  // namespace mub::core::detail
 
+namespace {
+
+// Update regions take a rectangle given backwards with its edges swapped.
+Rect ordered(const RECT &rc) {
+    return Rect{std::min(rc.left, rc.right), std::min(rc.top, rc.bottom), std::max(rc.left, rc.right),
+                std::max(rc.top, rc.bottom)};
+}
+
+}  // namespace
+
 extern "C" {
 
 BOOL WINAPI InvalidateRect(HWND hwnd, const RECT *rc, BOOL erase) {
-    const Rect r = rc ? Rect{rc->left, rc->top, rc->right, rc->bottom} : Rect{};
+    const Rect r = rc ? ordered(*rc) : Rect{};
     if (!hwnd) {
         for (auto &[h, w] : state().windows) invalidate(*w, rc ? &r : nullptr, erase);
         return TRUE;
@@ -85,7 +95,7 @@ BOOL WINAPI ValidateRect(HWND hwnd, const RECT *rc) {
         w->update.clear();
         w->erase_pending = false;
     } else {
-        w->update.remove(Rect{rc->left, rc->top, rc->right, rc->bottom});
+        w->update.remove(ordered(*rc));
         if (w->update.empty()) w->erase_pending = false;
     }
     return TRUE;

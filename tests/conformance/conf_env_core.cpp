@@ -71,7 +71,6 @@ Env::~Env() {
 }
 
 void sleep_ms(int ms) { current->now += uint64_t(ms); }
-uint64_t now_ms() { return current->now; }
 
 void mouse_down(HWND, int button, int x, int y) {
     mub::HostEvent ev;

@@ -36,7 +36,6 @@ Env::Env() : impl_(std::make_unique<Impl>()) {}
 Env::~Env() { EnumThreadWindows(GetCurrentThreadId(), close_own_window, 0); }
 
 void sleep_ms(int ms) { Sleep(DWORD(ms)); }
-uint64_t now_ms() { return GetTickCount64(); }
 
 void mouse_down(HWND hwnd, int button, int x, int y) { send_button(hwnd, button, true, x, y); }
 void mouse_up(HWND hwnd, int button, int x, int y) { send_button(hwnd, button, false, x, y); }

@@ -7,34 +7,22 @@ namespace {
 
 using MessageTest = CoreTest;
 
-TEST_F(MessageTest, PostedThenInputThenPaintThenTimer) {
-    create_main();
-    SetTimer(hwnd, 1, 32, NULL);
-    host.advance(100);  // the timer is due
-    RECT r{0, 0, 10, 10};
-    InvalidateRect(hwnd, &r, FALSE);
-    host.push_click(0, 5, 5);
-    PostMessageA(hwnd, WM_USER, 7, 0);
-    forget();
-    EXPECT_EQ(until_timer(), (std::vector<UINT>{WM_USER, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_PAINT, WM_TIMER}));
-}
-
-TEST_F(MessageTest, ShowAndUpdateEraseAndPaintAtOnce) {
+// The window reaches the host once it is shown and painted (the messages
+// themselves are in the conformance tables).
+TEST_F(MessageTest, ShowAndUpdateShowTheWindowOnTheHost) {
     create_main(CS_HREDRAW | CS_VREDRAW, false);
-    EXPECT_TRUE(seen_messages() == std::vector<UINT>{WM_CREATE});
     EXPECT_FALSE(host.shown());
-    forget();
     ShowWindow(hwnd, SW_SHOWNORMAL);
-    EXPECT_TRUE(seen.empty());
     UpdateWindow(hwnd);
-    EXPECT_EQ(seen_messages(), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
     EXPECT_TRUE(host.shown());
     EXPECT_EQ(host.client_width(), 592);
     EXPECT_EQ(host.client_height(), 543);
     EXPECT_EQ(host.title(), "mub");
 }
 
-TEST_F(MessageTest, TimerCoalescesRestartsAndStops) {
+// The beat to the millisecond on the virtual clock, which the simulator's
+// runs rest on; the order of ticks is in the conformance tables.
+TEST_F(MessageTest, TimerKeepsItsBeatToTheMillisecond) {
     create_main();
     SetTimer(hwnd, 1, 32, NULL);
     std::vector<uint64_t> ticks;
@@ -44,19 +32,22 @@ TEST_F(MessageTest, TimerCoalescesRestartsAndStops) {
     }
     EXPECT_EQ(ticks, (std::vector<uint64_t>{32, 64, 96}));
 
-    // A long stall gives one WM_TIMER, and the next period starts from its delivery.
+    // After a stall the late tick comes at once, the next on the beat
+    // (32 x 19), not a whole period after the late one (628).
     host.advance(500);
     const MSG late = next();
     EXPECT_EQ(late.message, UINT(WM_TIMER));
     EXPECT_EQ(host.now_ms(), 596u);
     until_timer();
-    EXPECT_EQ(host.now_ms(), 628u) << "no catch-up burst after a stall";
+    EXPECT_EQ(host.now_ms(), 608u);
+    until_timer();
+    EXPECT_EQ(host.now_ms(), 640u);
 
-    // Setting a running timer again restarts its period.
+    // Setting a running timer again starts a new beat.
     host.advance(20);
     SetTimer(hwnd, 1, 32, NULL);
     until_timer();
-    EXPECT_EQ(host.now_ms(), 680u);
+    EXPECT_EQ(host.now_ms(), 692u);
 
     // A killed timer never ticks; with nothing else to wait for, the host says so.
     EXPECT_TRUE(KillTimer(hwnd, 1));
@@ -84,57 +75,24 @@ TEST_F(MessageTest, TimerIsNotDeliveredWhileKilledAroundAHandler) {
     EXPECT_EQ(host.now_ms(), after_first + 1000 + 32);
 }
 
-TEST_F(MessageTest, DoubleClicksNeedTheClassStyleTimeAndPlace) {
+// The double-click time to the millisecond (the rest of the rules are in the
+// conformance tables).
+TEST_F(MessageTest, DoubleClickTimeEndsAfter499Ms) {
     create_main();
     forget();
     host.push_click(0, 100, 100);
     host.advance(499);
-    host.push_click(0, 101, 99);  // second press in time and place
-    host.push_click(0, 101, 99);  // the press after a double click is plain
-    host.advance(100);
+    host.push_click(0, 100, 100);  // in time
     host.push_click(1, 10, 10);
     host.advance(500);
-    host.push_click(1, 10, 10);   // too late
-    host.push_click(1, 15, 10);   // too far
-    host.push_click(0, 15, 10);   // another button
+    host.push_click(1, 10, 10);  // too late
     SetTimer(hwnd, 1, 32, NULL);
     until_timer();
     std::vector<UINT> got;
     for (UINT m : seen_messages())
         if (m != WM_PAINT && m != WM_TIMER && m != WM_ERASEBKGND) got.push_back(m);
-    EXPECT_EQ(got, (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_LBUTTONDOWN,
-                                      WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP,
-                                      WM_RBUTTONDOWN, WM_RBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}));
-}
-
-TEST_F(MessageTest, WithoutDoubleClickStyleEveryPressIsAPress) {
-    create_main(CS_HREDRAW | CS_VREDRAW);
-    forget();
-    host.push_click(0, 1, 1);
-    host.push_click(0, 1, 1);
-    SetTimer(hwnd, 1, 32, NULL);
-    until_timer();
-    EXPECT_EQ(seen_messages(),
-              (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_TIMER}));
-}
-
-TEST_F(MessageTest, MouseMessagesCarryHeldButtonsAndThePoint) {
-    create_main();
-    forget();
-    host.push_mouse_down(1, 3, 4);
-    host.push_mouse_down(0, 300, 200);
-    host.push_mouse_up(1, 300, 200);
-    SetTimer(hwnd, 1, 32, NULL);
-    until_timer();
-    ASSERT_GE(seen.size(), 3u);
-    EXPECT_EQ(seen[0].message, UINT(WM_RBUTTONDOWN));
-    EXPECT_EQ(seen[0].wParam, WPARAM(MK_RBUTTON));
-    EXPECT_EQ(seen[0].lParam, LPARAM(3 | (4 << 16)));
-    EXPECT_EQ(seen[1].message, UINT(WM_LBUTTONDOWN));
-    EXPECT_EQ(seen[1].wParam, WPARAM(MK_LBUTTON | MK_RBUTTON));
-    EXPECT_EQ(seen[1].lParam, LPARAM(300 | (200 << 16)));
-    EXPECT_EQ(seen[2].message, UINT(WM_RBUTTONUP));
-    EXPECT_EQ(seen[2].wParam, WPARAM(MK_LBUTTON));
+    EXPECT_EQ(got, (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_RBUTTONDOWN,
+                                      WM_RBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP}));
 }
 
 TEST_F(MessageTest, TranslateMessagePostsCharactersAsTyped) {
@@ -159,21 +117,6 @@ TEST_F(MessageTest, TranslateMessagePostsCharactersAsTyped) {
     for (const Seen &s : seen)
         if (s.message == WM_KEYDOWN && (s.lParam & (1 << 30))) ++repeats;
     EXPECT_EQ(repeats, 1);
-}
-
-TEST_F(MessageTest, QuitComesAfterPostedMessagesWithItsCode) {
-    create_main();
-    PostMessageA(hwnd, WM_USER, 0, 0);
-    PostQuitMessage(3);
-    PostMessageA(hwnd, WM_USER + 1, 0, 0);
-    MSG m;
-    EXPECT_TRUE(GetMessageA(&m, NULL, 0, 0));
-    EXPECT_EQ(m.message, UINT(WM_USER));
-    EXPECT_TRUE(GetMessageA(&m, NULL, 0, 0));
-    EXPECT_EQ(m.message, UINT(WM_USER + 1));
-    EXPECT_FALSE(GetMessageA(&m, NULL, 0, 0));
-    EXPECT_EQ(m.message, UINT(WM_QUIT));
-    EXPECT_EQ(m.wParam, WPARAM(3));
 }
 
 TEST_F(MessageTest, CloseBoxDestroysTheWindowAndStopsItsTimers) {

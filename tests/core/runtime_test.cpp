@@ -9,18 +9,18 @@ namespace {
 
 using RuntimeTest = CoreTest;
 
-TEST_F(RuntimeTest, RandIsTheGamesGeneratorFromAFreshStart) {
-    const int want[] = {41, 18467, 6334, 26500, 19169};
-    for (int v : want) EXPECT_EQ(rand(), v);
+// The sequence itself is checked against Windows in tests/conformance; a
+// reset core is a fresh program and starts it again.
+TEST_F(RuntimeTest, ResetRestartsTheGenerator) {
+    for (int i = 0; i < 3; ++i) rand();
     mub::core::reset();
-    EXPECT_EQ(rand(), 41) << "reset restarts the sequence";
+    EXPECT_EQ(rand(), 41);
+    EXPECT_EQ(rand(), 18467);
     for (int i = 0; i < 10000; ++i) {
         const int v = rand();
         ASSERT_GE(v, 0);
         ASSERT_LE(v, 32767);
     }
-    srand(1);
-    EXPECT_EQ(rand(), 41);
 }
 
 TEST_F(RuntimeTest, WsprintfFormatsLikeUser32) {
