@@ -81,7 +81,6 @@ add_subdirectory(platform)
 include(cmake/game.cmake)
 add_subdirectory(game_globals)
 add_subdirectory(sim)
-add_subdirectory(platform/host/web)
 add_subdirectory(programs)
 
 # The simulator for node: real files through node's fs, standard input for
