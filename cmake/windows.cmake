@@ -39,7 +39,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 add_library(mub_win32native STATIC
   ${CMAKE_SOURCE_DIR}/platform/win32native/cp932.cpp
   ${CMAKE_SOURCE_DIR}/platform/win32native/wide_shim.cpp)
-target_include_directories(mub_win32native PUBLIC ${CMAKE_SOURCE_DIR})
+mub_expose(mub_win32native PUBLIC platform/win32native)
 target_link_libraries(mub_win32native PUBLIC user32 gdi32)
 
 # --- Resources and the game ----------------------------------------------------
@@ -61,7 +61,8 @@ if(MUB_BUILD_CONFORMANCE AND EXISTS ${MUB_GTEST_SOURCE_DIR}/src/gtest-all.cc)
 
   file(GLOB MUB_CONFORMANCE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/conformance/*.cpp)
   add_executable(mub_conformance ${MUB_CONFORMANCE_SOURCES})
-  target_include_directories(mub_conformance PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
+  mub_expose(mub_conformance PRIVATE tests)
+  target_include_directories(mub_conformance PRIVATE ${CMAKE_SOURCE_DIR}/res)
   target_link_libraries(mub_conformance PRIVATE mub_gtest mub_res mub_win32native)
   add_dependencies(mub_conformance mubmub)
 
@@ -73,3 +74,5 @@ endif()
 file(GLOB MUB_RC_PICTURES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/bitmaps/*.bmp ${CMAKE_SOURCE_DIR}/res/*.ico)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/resource.rc PROPERTIES
   OBJECT_DEPENDS "${MUB_RC_PICTURES};${CMAKE_SOURCE_DIR}/res/rc_defs.h;${CMAKE_SOURCE_DIR}/res/resource.h")
+
+mub_check_layers()
