@@ -57,6 +57,8 @@ function run(command, args, cwd, stdin) {
     child.stdout.on('data', (d) => out.push(d));
     child.stderr.on('data', (d) => err.push(d));
     child.on('error', reject);
+    // A simulator that refuses its arguments ends without reading its input.
+    child.stdin.on('error', (e) => { if (e.code !== 'EPIPE') reject(e); });
     child.on('close', (status) => done({ status, stdout: Buffer.concat(out).toString(), stderr: Buffer.concat(err).toString() }));
     child.stdin.end(stdin ?? '');
   });
