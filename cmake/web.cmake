@@ -15,36 +15,6 @@ if(EXISTS /usr/share/nodejs)
   set_property(GLOBAL PROPERTY RULE_LAUNCH_LINK "${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs")
 endif()
 
-# --- Host tools -------------------------------------------------------------
-# The generators run on the build machine. Give the folder of a host build of
-# cmake/host-tools in MUB_HOST_TOOLS_DIR, or let this build make one of its own.
-set(MUB_HOST_TOOLS_DIR "" CACHE PATH "A host build of cmake/host-tools (empty: built here)")
-set(MUB_WEB_HOST_TOOLS sjisgen fontgen resembed stategen)
-if(NOT MUB_HOST_TOOLS_DIR)
-  include(ExternalProject)
-  set(MUB_HOST_TOOLS_DIR ${CMAKE_BINARY_DIR}/host-tools)
-  set(byproducts "")
-  foreach(tool ${MUB_WEB_HOST_TOOLS})
-    list(APPEND byproducts ${MUB_HOST_TOOLS_DIR}/tools/${tool}/${tool})
-  endforeach()
-  # The tools' own toolchain is the build machine's: no Emscripten settings.
-  ExternalProject_Add(mub_host_tools
-    SOURCE_DIR ${CMAKE_SOURCE_DIR}/cmake/host-tools
-    BINARY_DIR ${MUB_HOST_TOOLS_DIR}
-    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE= -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=cc -DCMAKE_CXX_COMPILER=c++
-    BUILD_COMMAND ${CMAKE_COMMAND} --build ${MUB_HOST_TOOLS_DIR}
-    BUILD_BYPRODUCTS ${byproducts}
-    INSTALL_COMMAND ""
-    BUILD_ALWAYS ON)
-endif()
-foreach(tool ${MUB_WEB_HOST_TOOLS})
-  add_executable(${tool} IMPORTED GLOBAL)
-  set_target_properties(${tool} PROPERTIES IMPORTED_LOCATION ${MUB_HOST_TOOLS_DIR}/tools/${tool}/${tool})
-  if(TARGET mub_host_tools)
-    add_dependencies(${tool} mub_host_tools)
-  endif()
-endforeach()
-
 # --- nlohmann-json for the simulator ------------------------------------------
 # Header-only, from Debian's package; only its own folder is put on the include
 # path, since the rest of /usr/include belongs to the build machine's C library.
@@ -81,7 +51,6 @@ add_subdirectory(platform)
 include(cmake/game.cmake)
 add_subdirectory(game_globals)
 add_subdirectory(sim)
-add_subdirectory(platform/host/web)
 add_subdirectory(programs)
 
 # The simulator for node: real files through node's fs, standard input for
@@ -96,3 +65,5 @@ target_link_options(mubmub-sim PRIVATE
   -fexceptions -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1 -sWASM_ASYNC_COMPILATION=0
   -sALLOW_MEMORY_GROWTH=1 --js-library ${CMAKE_SOURCE_DIR}/cmake/web_node_stdio.js)
 set_property(TARGET mubmub-sim APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/web_node_stdio.js)
+
+mub_check_layers()

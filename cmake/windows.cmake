@@ -4,32 +4,6 @@
 #                     Wine by scripts/wine-check.sh
 # scripts/windows-build.sh does the whole build in one command.
 
-# --- Host tools ----------------------------------------------------------------
-# The Shift-JIS generator must run on the build machine. Give the folder of a
-# host build of cmake/host-tools in MUB_HOST_TOOLS_DIR, or let this build make
-# one of its own.
-set(MUB_HOST_TOOLS_DIR "" CACHE PATH "A host build of cmake/host-tools or of the whole project (empty: built here)")
-if(MUB_HOST_TOOLS_DIR)
-  set(MUB_HOST_SJISGEN ${MUB_HOST_TOOLS_DIR}/tools/sjisgen/sjisgen)
-  add_executable(sjisgen IMPORTED GLOBAL)
-  set_target_properties(sjisgen PROPERTIES IMPORTED_LOCATION ${MUB_HOST_SJISGEN})
-else()
-  include(ExternalProject)
-  set(MUB_HOST_BUILD ${CMAKE_BINARY_DIR}/host-tools)
-  set(MUB_HOST_SJISGEN ${MUB_HOST_BUILD}/tools/sjisgen/sjisgen)
-  ExternalProject_Add(mub_host_tools
-    SOURCE_DIR ${CMAKE_SOURCE_DIR}/cmake/host-tools
-    BINARY_DIR ${MUB_HOST_BUILD}
-    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE= -DCMAKE_BUILD_TYPE=Release
-    BUILD_COMMAND ${CMAKE_COMMAND} --build ${MUB_HOST_BUILD}
-    BUILD_BYPRODUCTS ${MUB_HOST_SJISGEN}
-    INSTALL_COMMAND ""
-    BUILD_ALWAYS ON)
-  add_executable(sjisgen IMPORTED GLOBAL)
-  set_target_properties(sjisgen PROPERTIES IMPORTED_LOCATION ${MUB_HOST_SJISGEN})
-  add_dependencies(sjisgen mub_host_tools)
-endif()
-
 # --- Common settings ---------------------------------------------------------------
 # Static runtime: the programs run on a bare Windows (or Wine) without MinGW's DLLs.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
@@ -39,7 +13,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 add_library(mub_win32native STATIC
   ${CMAKE_SOURCE_DIR}/platform/win32native/cp932.cpp
   ${CMAKE_SOURCE_DIR}/platform/win32native/wide_shim.cpp)
-target_include_directories(mub_win32native PUBLIC ${CMAKE_SOURCE_DIR})
+mub_expose(mub_win32native PUBLIC platform/win32native)
 target_link_libraries(mub_win32native PUBLIC user32 gdi32)
 
 # --- Resources and the game ----------------------------------------------------
@@ -61,7 +35,8 @@ if(MUB_BUILD_CONFORMANCE AND EXISTS ${MUB_GTEST_SOURCE_DIR}/src/gtest-all.cc)
 
   file(GLOB MUB_CONFORMANCE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/conformance/*.cpp)
   add_executable(mub_conformance ${MUB_CONFORMANCE_SOURCES})
-  target_include_directories(mub_conformance PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
+  mub_expose(mub_conformance PRIVATE tests)
+  target_include_directories(mub_conformance PRIVATE ${CMAKE_SOURCE_DIR}/res)
   target_link_libraries(mub_conformance PRIVATE mub_gtest mub_res mub_win32native)
   add_dependencies(mub_conformance mubmub)
 
@@ -73,3 +48,5 @@ endif()
 file(GLOB MUB_RC_PICTURES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/bitmaps/*.bmp ${CMAKE_SOURCE_DIR}/res/*.ico)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/resource.rc PROPERTIES
   OBJECT_DEPENDS "${MUB_RC_PICTURES};${CMAKE_SOURCE_DIR}/res/rc_defs.h;${CMAKE_SOURCE_DIR}/res/resource.h")
+
+mub_check_layers()

@@ -3,8 +3,9 @@
 #   build-web/site/           the static site to serve: the page, the game as
 #                             WebAssembly, its icons, manifest and service worker
 #   build-web/mubmub-sim.js   the simulator for node (same arguments as mubmub-sim)
-# The generators that run during the build are built for this machine first,
-# in build-web/host-tools. MUB_WEB_DIR moves the folder; MUB_JOBS sets parallelism.
+# The generators that run during the build are this checkout's, built once for
+# this machine in build-tools/ (MUB_HOST_TOOLS_DIR moves it). MUB_WEB_DIR moves
+# the folder; MUB_JOBS sets parallelism.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 web_dir=${MUB_WEB_DIR:-$root/build-web}
@@ -17,11 +18,8 @@ if ! command -v emcmake >/dev/null; then
   exit 1
 fi
 
-cmake -S "$root/cmake/host-tools" -B "$web_dir/host-tools" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$web_dir/host-tools" -j"$jobs"
-
 emcmake cmake -S "$root" -B "$web_dir" \
-  -DMUB_HOST_TOOLS_DIR="$web_dir/host-tools" \
+  -DMUB_HOST_TOOLS_DIR="${MUB_HOST_TOOLS_DIR:-$root/build-tools}" \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$web_dir" -j"$jobs"
 

@@ -18,6 +18,24 @@ namespace {
 // the game never reads the position).
 constexpr int kClickX = 300, kClickY = 300;
 
+// The simulator's keyboard: a script names Escape, Return or the character
+// typed. A letter or a digit is typed on its own key, the space on the space
+// bar; any other character comes as a character without a key of its own
+// (VK_PACKET), as Windows delivers one.
+struct Keystroke {
+    int vk;
+    char ch;
+};
+
+Keystroke keystroke(char key) {
+    if (key == ScriptEvent::kEscape) return {VK_ESCAPE, 0};
+    if (key == ScriptEvent::kReturn) return {VK_RETURN, 0};
+    if (key >= 'a' && key <= 'z') return {key - 'a' + 'A', key};
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return {key, key};
+    if (key == ' ') return {VK_SPACE, key};
+    return {VK_PACKET, key};
+}
+
 std::string answer_name(int id) {
     switch (id) {
     case IDYES: return "yes";
@@ -63,7 +81,9 @@ int Simulation::run() {
     if (trace_at) trace_ = outputs->stream(*trace_at);
 
     host_.set_on_idle([this](bool waits_forever) { idle(waits_forever); });
-    host_.set_modal_decider([this](const std::string &c, const std::vector<int> &a) { return answer(c, a); });
+    host_.set_modal_decider([this](const std::string &c, const std::vector<int> &a) { return unanswered(c, a); });
+    host_.set_wrong_answer_handler(
+        [this](const std::string &c, const std::vector<int> &a, int queued) { return wrong_answer(c, a, queued); });
     mub::core::StartOptions start;
     start.after_dispatch = [this](const MSG &m) { after_dispatch(m); };
     const int code = mub::core::run_program(mub::res::program_resource_bytes(), host_, WinMain, start);
@@ -132,50 +152,34 @@ void Simulation::fail(std::string message) {
     end_run();
 }
 
-int Simulation::answer(const std::string &caption, const std::vector<int> &answers) {
-    const int fallback = answers.empty() ? IDOK : answers.front();  // only to close the box on an error
-    const std::string where = "tick " + std::to_string(ticks_ + 1) + ": the box \"" + caption + "\"";
-    if (next_answer_ < answers_.size()) {
-        const int a = answers_[next_answer_++];
-        if (std::find(answers.begin(), answers.end(), a) != answers.end()) return a;
-        std::string valid;
-        for (int v : answers) valid += (valid.empty() ? "" : ", ") + answer_name(v);
-        fail(where + " cannot take the answer " + answer_name(a) + " (it takes " + valid + ")");
-        return fallback;
-    }
+int Simulation::wrong_answer(const std::string &caption, const std::vector<int> &answers, int queued) {
+    std::string valid;
+    for (int v : answers) valid += (valid.empty() ? "" : ", ") + answer_name(v);
+    fail(where(caption) + " cannot take the answer " + answer_name(queued) + " (it takes " + valid + ")");
+    return answers.empty() ? IDOK : answers.front();  // only to close the box
+}
+
+int Simulation::unanswered(const std::string &caption, const std::vector<int> &answers) {
     if (random_) return random_->pick_answer(answers);
-    fail(where + " opened with no answer queued");
-    return fallback;
+    fail(where(caption) + " opened with no answer queued");
+    return answers.empty() ? IDOK : answers.front();  // only to close the box
+}
+
+std::string Simulation::where(const std::string &caption) const {
+    return "tick " + std::to_string(ticks_ + 1) + ": the box \"" + caption + "\"";
 }
 
 void Simulation::press(int button, bool down) {
-    mub::HostEvent ev;
-    ev.type = down ? mub::HostEvent::Type::MouseDown : mub::HostEvent::Type::MouseUp;
-    ev.button = button;
-    ev.x = std::clamp(kClickX, 0, std::max(0, host_.client_width() - 1));
-    ev.y = std::clamp(kClickY, 0, std::max(0, host_.client_height() - 1));
-    host_.push_event(ev);
-}
-
-void Simulation::key(char key) {
-    mub::HostEvent ev;
-    ev.type = mub::HostEvent::Type::KeyDown;
-    if (key == ScriptEvent::kEscape) {
-        ev.key = mub::Key::Escape;
-    } else if (key == ScriptEvent::kReturn) {
-        ev.key = mub::Key::Return;
-    } else {
-        ev.key = mub::Key::Character;
-        ev.ch = key;
-    }
-    host_.push_event(ev);
-    ev.type = mub::HostEvent::Type::KeyUp;
-    host_.push_event(ev);
+    const int x = std::clamp(kClickX, 0, std::max(0, host_.client_width() - 1));
+    const int y = std::clamp(kClickY, 0, std::max(0, host_.client_height() - 1));
+    if (down)
+        host_.push_mouse_down(button, x, y);
+    else
+        host_.push_mouse_up(button, x, y);
 }
 
 void Simulation::deliver(const ScriptEvent &ev) {
     using K = ScriptEvent::Kind;
-    mub::HostEvent h;
     switch (ev.kind) {
     case K::LClick: press(0, true), press(0, false); break;
     case K::RClick: press(1, true), press(1, false); break;
@@ -189,25 +193,23 @@ void Simulation::deliver(const ScriptEvent &ev) {
     case K::RDblClk:
         for (int i = 0; i < 2; ++i) press(1, true), press(1, false);
         break;
-    case K::Key: key(ev.key); break;
+    case K::Key: {
+        const Keystroke k = keystroke(ev.key);
+        host_.push_key(k.vk, k.ch);
+        host_.push_key_up(k.vk);
+        break;
+    }
     case K::Expose:
-        h.type = mub::HostEvent::Type::Expose;
         if (ev.has_rect) {
             const auto &r = ev.arg.rect;
-            h.x = r.left, h.y = r.top, h.width = r.right - r.left, h.height = r.bottom - r.top;
+            host_.push_expose(r.left, r.top, r.right - r.left, r.bottom - r.top);
         } else {
-            h.width = host_.client_width(), h.height = host_.client_height();
+            host_.push_expose(0, 0, host_.client_width(), host_.client_height());
         }
-        host_.push_event(h);
         break;
-    case K::Resize:
-        host_.push_resize(ev.arg.size.width, ev.arg.size.height);
-        break;
-    case K::Close:
-        h.type = mub::HostEvent::Type::Close;
-        host_.push_event(h);
-        break;
-    case K::Answer: answers_.push_back(ev.arg.answer); break;
+    case K::Resize: host_.push_resize(ev.arg.size.width, ev.arg.size.height); break;
+    case K::Close: host_.push_close(); break;
+    case K::Answer: host_.queue_answer(ev.arg.answer); break;
     }
 }
 

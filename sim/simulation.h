@@ -41,10 +41,11 @@ public:
 private:
     void after_dispatch(const MSG &msg);
     void idle(bool waits_forever);
-    int answer(const std::string &caption, const std::vector<int> &answers);
+    int unanswered(const std::string &caption, const std::vector<int> &answers);
+    int wrong_answer(const std::string &caption, const std::vector<int> &answers, int queued);
+    std::string where(const std::string &caption) const;
     void deliver(const ScriptEvent &ev);
     void press(int button, bool down);
-    void key(char key);
     void end_run();
     void fail(std::string message);
 
@@ -53,8 +54,6 @@ private:
     size_t next_event_ = 0;
     std::optional<RandomInput> random_;
     int64_t random_done_upto_ = 0;  // random events delivered for ticks below this
-    std::vector<int> answers_;      // queued by "answer" lines, oldest first
-    size_t next_answer_ = 0;
     mub::headless::HeadlessHost host_{/*keep_frames=*/false};
     int64_t ticks_ = 0;
     bool ending_ = false;

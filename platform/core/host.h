@@ -15,16 +15,22 @@
 
 namespace mub {
 
-// Keys the core understands; printable keys carry their character.
-enum class Key { None, Escape, Return, Tab, Space, Left, Right, Up, Down, F4, Character, Other };
-
+// Input in one form from every host: mouse buttons with their position, and
+// keys as a Win32 virtual key plus the character the press typed. A host
+// names the key from its keyboard layout (the letter a key types, the
+// position of the others) and takes the character from the system's text
+// input; a key that typed a character but has no key of its own to name is
+// VK_PACKET, as on Windows.
+//
+// The page's event names are these enumerators' names, read from this file
+// at build time (platform/host/web), so the list has one home.
 struct HostEvent {
     enum class Type {
         MouseDown,  // button 0 left, 1 right; x, y in client pixels
         MouseUp,
         MouseMove,
-        KeyDown,    // key, ch (for Key::Character: the character as typed, so 'z' and 'Z' differ), repeat
-        KeyUp,
+        KeyDown,    // vk, ch, repeat, alt
+        KeyUp,      // vk, alt
         Close,      // the window's close box
         Resize,     // new client size in width, height
         Expose,     // the window system lost part of the client: x, y, width, height
@@ -33,11 +39,11 @@ struct HostEvent {
     int button = 0;
     int x = 0, y = 0;
     int width = 0, height = 0;
-    Key key = Key::None;
-    char ch = 0;
-    bool repeat = false;
-    bool alt = false;
-    uint64_t time_ms = 0;  // host time of the event
+    int vk = 0;             // the virtual key (VK_ESCAPE, 'Z', ...); 0: none
+    char ch = 0;            // the printable character typed, as typed ('z' or 'Z'); 0: none
+    bool repeat = false;    // held down: the keyboard's auto-repeat
+    bool alt = false;       // Alt held
+    uint64_t time_ms = 0;   // host time of the event
 };
 
 class Host {

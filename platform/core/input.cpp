@@ -18,48 +18,17 @@ LPARAM point_param(int x, int y) { return LPARAM(uint32_t(uint16_t(int16_t(x))) 
 
 WPARAM button_flags(const State &s) { return (s.left_down ? MK_LBUTTON : 0) | (s.right_down ? MK_RBUTTON : 0); }
 
-int virtual_key(const mub::HostEvent &ev) {
-    using mub::Key;
-    switch (ev.key) {
-    case Key::Escape: return VK_ESCAPE;
-    case Key::Return: return VK_RETURN;
-    case Key::Tab: return VK_TAB;
-    case Key::Space: return VK_SPACE;
-    case Key::Left: return VK_LEFT;
-    case Key::Right: return VK_RIGHT;
-    case Key::Up: return VK_UP;
-    case Key::Down: return VK_DOWN;
-    case Key::F4: return VK_F4;
-    case Key::Character: {
-        const unsigned char c = (unsigned char)ev.ch;
-        if (std::isalnum(c)) return std::toupper(c);
-        if (c == ' ') return VK_SPACE;
-        static const char shifted_digits[] = ")!@#$%^&*(";
-        for (int i = 0; i < 10; ++i)
-            if (c == (unsigned char)shifted_digits[i]) return '0' + i;
-        static const char oem_keys[][3] = {{';', ':', 0}, {'=', '+', 0}, {',', '<', 0}, {'-', '_', 0},
-                                           {'.', '>', 0}, {'/', '?', 0}, {'`', '~', 0}};
-        for (int i = 0; i < 7; ++i)
-            if (c == (unsigned char)oem_keys[i][0] || c == (unsigned char)oem_keys[i][1]) return 0xBA + i;
-        static const char oem_brackets[][3] = {{'[', '{', 0}, {'\\', '|', 0}, {']', '}', 0}, {'\'', '"', 0}};
-        for (int i = 0; i < 4; ++i)
-            if (c == (unsigned char)oem_brackets[i][0] || c == (unsigned char)oem_brackets[i][1]) return 0xDB + i;
-        return 0;
-    }
-    default: return 0;
-    }
-}
-
-// The character a key types: as typed for a character key (so Shift and
-// Caps Lock have already had their say), the control character for the rest.
+// The character a key press types: the host's, as typed (so Shift and Caps
+// Lock have already had their say), or for a key that types the same on
+// every layout, that character.
 unsigned char typed_char(const mub::HostEvent &ev) {
-    using mub::Key;
-    switch (ev.key) {
-    case Key::Escape: return 0x1B;
-    case Key::Return: return '\r';
-    case Key::Tab: return '\t';
-    case Key::Space: return ' ';
-    case Key::Character: return (unsigned char)ev.ch;
+    if (ev.ch) return (unsigned char)ev.ch;
+    switch (ev.vk) {
+    case VK_ESCAPE: return 0x1B;
+    case VK_RETURN: return '\r';
+    case VK_TAB: return '\t';
+    case VK_BACK: return 0x08;
+    case VK_SPACE: return ' ';
     default: return 0;
     }
 }
@@ -114,8 +83,8 @@ bool mouse_message(const mub::HostEvent &ev, State &s, const Window &w, MSG &m) 
 }
 
 bool key_message(const mub::HostEvent &ev, State &s, MSG &m) {
-    const int vk = virtual_key(ev);
-    if (!vk) return false;
+    const int vk = ev.vk;
+    if (vk <= 0 || vk > 0xFE) return false;
     const bool down = ev.type == mub::HostEvent::Type::KeyDown;
     if (ev.alt)
         m.message = down ? WM_SYSKEYDOWN : WM_SYSKEYUP;

@@ -135,7 +135,6 @@ struct State {
 
     std::function<void(const MSG &)> after_dispatch;
     bool frame_dirty = false;
-    uint64_t presented_generation = 0;
 
     State();
 };

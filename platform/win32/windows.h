@@ -218,6 +218,7 @@ typedef struct tagPAINTSTRUCT {
 #define VK_RIGHT 0x27
 #define VK_DOWN 0x28
 #define VK_F4 0x73
+#define VK_PACKET 0xE7
 
 /* Message boxes */
 #define MB_OK 0x00000000L

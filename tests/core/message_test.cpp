@@ -98,11 +98,11 @@ TEST_F(MessageTest, DoubleClickTimeEndsAfter499Ms) {
 TEST_F(MessageTest, TranslateMessagePostsCharactersAsTyped) {
     create_main();
     forget();
-    host.push_char('z');
-    host.push_char('Z');
-    host.push_char('z', true);
-    host.push_key(mub::Key::Escape);
-    host.push_key(mub::Key::Left);
+    host.push_key('Z', 'z');
+    host.push_key('Z', 'Z');
+    host.push_key('Z', 'z', true);
+    host.push_key(VK_ESCAPE);
+    host.push_key(VK_LEFT);
     SetTimer(hwnd, 1, 32, NULL);
     until_timer();
     std::vector<std::pair<UINT, WPARAM>> got;
@@ -143,7 +143,7 @@ TEST_F(MessageTest, AltF4ClosesEscapeIsAKey) {
     create_main();
     mub::HostEvent ev;
     ev.type = mub::HostEvent::Type::KeyDown;
-    ev.key = mub::Key::F4;
+    ev.vk = VK_F4;
     ev.alt = true;
     host.push_event(ev);
     forget();

@@ -53,17 +53,17 @@ TEST_F(ModalTest, HostAnswersAndSeesCaptionAndChoices) {
 TEST_F(ModalTest, KeysMoveFocusAndPressButtons) {
     create_main();
     // Yes/No ignores Escape; Right then Enter presses No.
-    host.push_key(mub::Key::Escape);
-    host.push_key(mub::Key::Right);
-    host.push_key(mub::Key::Return);
+    host.push_key(VK_ESCAPE);
+    host.push_key(VK_RIGHT);
+    host.push_key(VK_RETURN);
     EXPECT_EQ(MessageBoxA(hwnd, kText, kCaption, MB_YESNO), IDNO);
     // Space presses the first (focused) button; Tab wraps around.
-    host.push_key(mub::Key::Tab);
-    host.push_key(mub::Key::Tab);
-    host.push_key(mub::Key::Space);
+    host.push_key(VK_TAB);
+    host.push_key(VK_TAB);
+    host.push_key(VK_SPACE);
     EXPECT_EQ(MessageBoxA(hwnd, kText, kCaption, MB_YESNO), IDYES);
     // An OK box answers OK to Escape.
-    host.push_key(mub::Key::Escape);
+    host.push_key(VK_ESCAPE);
     EXPECT_EQ(MessageBoxA(hwnd, kText, kCaption, MB_OK), IDOK);
     EXPECT_EQ(host.pending_events(), 0u);
 }
@@ -196,7 +196,7 @@ TEST_F(ModalTest, NestedLoopPaintsAndTicksTheWindowButGivesItNoInput) {
     host.push_click(0, 5, 5);
     int timers = 0;
     host.set_on_idle([&](bool) {
-        if (timers == 2 && host.pending_events() == 0) host.push_key(mub::Key::Return);
+        if (timers == 2 && host.pending_events() == 0) host.push_key(VK_RETURN);
     });
     handler = [&](HWND, UINT m, WPARAM, LPARAM, LRESULT &) {
         timers += m == WM_TIMER;
@@ -228,7 +228,7 @@ TEST_F(ModalTest, ButtonsPressedOrReleasedWhileABoxIsOpenAreKnownAfterIt) {
             host.push_mouse_down(0, 5, 5);
         else
             host.push_mouse_up(0, 5, 5);
-        host.push_key(mub::Key::Return);
+        host.push_key(VK_RETURN);
         EXPECT_EQ(MessageBoxA(hwnd, kText, kCaption, MB_OK), IDOK);
         host.push_mouse_down(1, 5, 5);
         const MSG m = next();
@@ -267,15 +267,15 @@ TEST_F(ModalTest, DialogReportsButtonsToItsProcedure) {
     // buttons do nothing; Tab and Enter press the second button.
     host.set_modal_decider(nullptr);
     calls.clear();
-    host.push_key(mub::Key::Escape);
+    host.push_key(VK_ESCAPE);
     mub::HostEvent alt_f4;
     alt_f4.type = mub::HostEvent::Type::KeyDown;
-    alt_f4.key = mub::Key::F4;
+    alt_f4.vk = VK_F4;
     alt_f4.alt = true;
     host.push_event(alt_f4);
     host.push_click(0, 90, 130);
-    host.push_key(mub::Key::Tab);
-    host.push_key(mub::Key::Return);
+    host.push_key(VK_TAB);
+    host.push_key(VK_RETURN);
     EXPECT_EQ(DialogBoxParamA(mubtest::program_module(), MAKEINTRESOURCEA(IDD_SELECT), hwnd, proc, 0), 11);
     ASSERT_GE(calls.size(), 3u);  // then WM_DESTROY
     EXPECT_EQ(calls[1], (std::pair<UINT, WPARAM>{WM_COMMAND, IDCANCEL}));

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/core/core.h"
-#include "shell/mubmub.h"
+#include "mubmub.h"
 #include "game_globals/game_globals.h"
 
 namespace shootingtest {

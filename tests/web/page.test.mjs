@@ -125,7 +125,7 @@ test('the touch bar\'s keys reach the whack game', async () => {
   await g.untilModal(page, g.DIALOG);
   const whack = await g.pagePoint(page, g.DIALOG_BUTTONS[2].x, g.DIALOG_BUTTONS[2].y);
   await page.touchscreen.tap(whack.x, whack.y);
-  const enter = await g.barButton(page, '[data-key="Return"]');
+  const enter = await g.barButton(page, '[data-key="Enter"]');
   await enterWhackGame(page, () => page.touchscreen.tap(enter.x, enter.y));
   await g.untilState(page, 'mub2_task_no', 0);
   const b = await g.barButton(page, '[data-key="b"]');
@@ -164,7 +164,7 @@ test('touch: L and R of the bar step the shooting player, and pressed together f
   await g.untilModal(page, g.DIALOG);
   const shooting = await g.pagePoint(page, g.DIALOG_BUTTONS[1].x, g.DIALOG_BUTTONS[1].y);
   await page.touchscreen.tap(shooting.x, shooting.y);
-  const enter = await g.barButton(page, '[data-key="Return"]');
+  const enter = await g.barButton(page, '[data-key="Enter"]');
   await enterShootingRound(page, async (i) => {
     const p = await g.pagePoint(page, 100 + 40 * i, 100);  // apart, so no two taps make a double click
     await page.touchscreen.tap(p.x, p.y);

@@ -3,8 +3,6 @@
 //
 //   resembed input.res output.cpp
 //       defines mub::res::program_resource_bytes() over the bytes of input.res
-//   resembed --placeholder output.bmp|output.ico
-//       writes a tiny valid picture, for builds made before the art exists
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -14,53 +12,6 @@
 #include <vector>
 
 namespace {
-
-void put16(std::vector<uint8_t> &v, uint32_t x) {
-    v.push_back(uint8_t(x));
-    v.push_back(uint8_t(x >> 8));
-}
-void put32(std::vector<uint8_t> &v, uint32_t x) {
-    put16(v, x & 0xFFFF);
-    put16(v, x >> 16);
-}
-
-// BITMAPINFOHEADER, a 16-colour palette, then the XOR and AND bits.
-std::vector<uint8_t> placeholder_dib(int w, int h, bool with_mask) {
-    const uint32_t stride = uint32_t((w * 4 + 31) / 32 * 4);
-    const uint32_t mask_stride = uint32_t((w + 31) / 32 * 4);
-    std::vector<uint8_t> v;
-    put32(v, 40);
-    put32(v, uint32_t(w));
-    put32(v, uint32_t(with_mask ? h * 2 : h));
-    put16(v, 1);
-    put16(v, 4);
-    put32(v, 0);
-    put32(v, stride * uint32_t(h) + (with_mask ? mask_stride * uint32_t(h) : 0));
-    put32(v, 0), put32(v, 0), put32(v, 16), put32(v, 0);
-    for (int i = 0; i < 16; ++i) put32(v, i == 15 ? 0xFFFFFF : 0);
-    v.insert(v.end(), size_t(stride) * size_t(h), 0xFF);  // white
-    if (with_mask) v.insert(v.end(), size_t(mask_stride) * size_t(h), 0);
-    return v;
-}
-
-std::vector<uint8_t> placeholder(const std::string &path) {
-    if (path.size() >= 4 && path.compare(path.size() - 4, 4, ".ico") == 0) {
-        std::vector<uint8_t> dib = placeholder_dib(32, 32, true);
-        std::vector<uint8_t> v;
-        put16(v, 0), put16(v, 1), put16(v, 1);
-        v.push_back(32), v.push_back(32), v.push_back(16), v.push_back(0);
-        put16(v, 1), put16(v, 4), put32(v, uint32_t(dib.size())), put32(v, 22);
-        v.insert(v.end(), dib.begin(), dib.end());
-        return v;
-    }
-    std::vector<uint8_t> dib = placeholder_dib(1, 1, false);
-    std::vector<uint8_t> v{'B', 'M'};
-    put32(v, uint32_t(14 + dib.size()));
-    put32(v, 0);
-    put32(v, 14 + 40 + 64);
-    v.insert(v.end(), dib.begin(), dib.end());
-    return v;
-}
 
 bool write_file(const std::string &path, const std::string &s) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -95,16 +46,8 @@ std::string embed_source(const std::vector<uint8_t> &bytes) {
 }  // namespace
 
 int main(int argc, char **argv) {
-    if (argc == 3 && std::string(argv[1]) == "--placeholder") {
-        std::vector<uint8_t> v = placeholder(argv[2]);
-        if (!write_file(argv[2], std::string(v.begin(), v.end()))) {
-            std::cerr << argv[2] << ": cannot write\n";
-            return 1;
-        }
-        return 0;
-    }
     if (argc != 3) {
-        std::cerr << "usage: resembed input.res output.cpp | resembed --placeholder output.bmp\n";
+        std::cerr << "usage: resembed input.res output.cpp\n";
         return 2;
     }
     std::ifstream in(argv[1], std::ios::binary);

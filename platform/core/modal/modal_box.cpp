@@ -85,24 +85,23 @@ void ModalBox::handle_input(const HostEvent &ev) {
         return;
     }
     case T::KeyDown:
-        switch (ev.key) {
-        case Key::Tab:
-        case Key::Right:
-        case Key::Down: move_focus(1); return;
-        case Key::Left:
-        case Key::Up: move_focus(-1); return;
-        case Key::Return:
-        case Key::Space:
+        switch (ev.vk) {
+        case VK_TAB:
+        case VK_RIGHT:
+        case VK_DOWN: move_focus(1); return;
+        case VK_LEFT:
+        case VK_UP: move_focus(-1); return;
+        case VK_RETURN:
+        case VK_SPACE:
             if (!buttons_.empty()) press(buttons_[size_t(focus_)].id);
             return;
-        case Key::Escape: escape(); return;
-        case Key::F4:
+        case VK_ESCAPE: escape(); return;
+        case VK_F4:
             if (ev.alt && has_close_box() && close_box_enabled()) escape();
             return;
-        case Key::Character:
-            if (!ev.alt) mnemonic(ev.ch);
+        default:
+            if (!ev.alt && ev.ch) mnemonic(ev.ch);
             return;
-        default: return;
         }
     default:
         return;

@@ -1,5 +1,6 @@
 #include "platform/host/headless/headless_host.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace mub::headless {
@@ -41,7 +42,8 @@ int HeadlessHost::modal_opened(const std::string &utf8_caption, const std::vecto
     if (!answers_.empty()) {
         const int a = answers_.front();
         answers_.pop_front();
-        return a;
+        if (!wrong_answer_ || std::find(answers.begin(), answers.end(), a) != answers.end()) return a;
+        return wrong_answer_(utf8_caption, answers, a);
     }
     return decider_ ? decider_(utf8_caption, answers) : 0;
 }
@@ -74,20 +76,19 @@ void HeadlessHost::push_click(int button, int x, int y) {
     push_mouse_up(button, x, y);
 }
 
-void HeadlessHost::push_key(Key key, bool repeat) {
+void HeadlessHost::push_key(int vk, char ch, bool repeat) {
     HostEvent ev;
     ev.type = HostEvent::Type::KeyDown;
-    ev.key = key;
+    ev.vk = vk;
+    ev.ch = ch;
     ev.repeat = repeat;
     push_event(ev);
 }
 
-void HeadlessHost::push_char(char ch, bool repeat) {
+void HeadlessHost::push_key_up(int vk) {
     HostEvent ev;
-    ev.type = HostEvent::Type::KeyDown;
-    ev.key = Key::Character;
-    ev.ch = ch;
-    ev.repeat = repeat;
+    ev.type = HostEvent::Type::KeyUp;
+    ev.vk = vk;
     push_event(ev);
 }
 

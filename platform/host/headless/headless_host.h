@@ -1,6 +1,6 @@
 // The host without a screen, for the simulator and the tests: a virtual clock
 // that starts at 0 and only moves when the program waits, input pushed by
-// the driver, and modal boxes answered from a queue or by a callback.
+// the driver, and modal boxes answered from one queue or by a callback.
 //
 // When the program has nothing left to do before its next deadline, the host
 // first asks the driver (on_idle), which may push input or end the run; only
@@ -32,6 +32,10 @@ public:
     // Decides the answer to a modal box when no answer is queued: return an
     // id from answers, or 0 to let input events answer it.
     using ModalDecider = std::function<int(const std::string &caption, const std::vector<int> &answers)>;
+    // Told when the queued answer is not one the box can take (the driver's
+    // mistake); returns the answer that closes the box instead.
+    using WrongAnswerHandler =
+        std::function<int(const std::string &caption, const std::vector<int> &answers, int queued)>;
     // Called when the program waits and nothing is queued; waits_forever:
     // no timer is running, so only input can wake it.
     using IdleHandler = std::function<void(bool waits_forever)>;
@@ -48,7 +52,6 @@ public:
     void set_icon(const Image &icon) override { icon_ = icon; }
     void show_window(int client_width, int client_height) override;
     int modal_opened(const std::string &utf8_caption, const std::vector<int> &answers) override;
-    void modal_closed() override { ++modals_closed_; }
 
     // --- the driver's side
     // Queues an event that happens now (its time is set to the clock).
@@ -56,16 +59,18 @@ public:
     void push_mouse_down(int button, int x, int y);
     void push_mouse_up(int button, int x, int y);
     void push_click(int button, int x, int y);  // press and release
-    void push_key(Key key, bool repeat = false);
-    void push_char(char ch, bool repeat = false);  // Key::Character, as typed
+    // A key pressed: its virtual key and the character it typed, if any.
+    void push_key(int vk, char ch = 0, bool repeat = false);
+    void push_key_up(int vk);
     void push_close();
     void push_resize(int client_width, int client_height);  // also the host's idea of the client size
     void push_expose(int x, int y, int width, int height);
     size_t pending_events() const { return events_.size(); }
 
+    // Answers for the boxes to come, oldest first.
     void queue_answer(int answer) { answers_.push_back(answer); }
-    size_t pending_answers() const { return answers_.size(); }
     void set_modal_decider(ModalDecider decider) { decider_ = std::move(decider); }
+    void set_wrong_answer_handler(WrongAnswerHandler handler) { wrong_answer_ = std::move(handler); }
     void set_on_idle(IdleHandler on_idle) { on_idle_ = std::move(on_idle); }
 
     // From now on the clock stands still and the driver is no longer asked:
@@ -84,7 +89,6 @@ public:
     int client_height() const { return client_h_; }
     // Captions of every box opened so far, in order.
     const std::vector<std::string> &modal_log() const { return modal_log_; }
-    size_t modals_closed() const { return modals_closed_; }
 
 private:
     bool take(HostEvent &ev);
@@ -94,6 +98,7 @@ private:
     std::deque<HostEvent> events_;
     std::deque<int> answers_;
     ModalDecider decider_;
+    WrongAnswerHandler wrong_answer_;
     IdleHandler on_idle_;
     bool frozen_ = false;
     Image last_frame_;
@@ -103,7 +108,6 @@ private:
     bool shown_ = false;
     int client_w_ = 0, client_h_ = 0;
     std::vector<std::string> modal_log_;
-    size_t modals_closed_ = 0;
 };
 
 }  // namespace mub::headless

@@ -1,5 +1,7 @@
 #include "platform/host/sdl/sdl_host.h"
 
+#include "platform/host/common/keys.h"
+#include "platform/host/sdl/opening_scale.h"
 #include "platform/host/sdl/video_start.h"
 #include "platform/host/sdl/x11_errors.h"
 #include "platform/host/sdl/x11_title.h"
@@ -7,6 +9,8 @@
 #include <algorithm>
 #include <climits>
 #include <stdexcept>
+
+#include <windows.h>
 
 namespace mub::sdl {
 
@@ -16,24 +20,9 @@ constexpr uint32_t kOpaque = 0xFF000000u;
 // Around the picture: dark grey, so that a black field's edge still shows.
 constexpr uint8_t kBarGrey = 0x30;
 
-// Keys that reach the core by name; printable keys come through text input.
-Key named_key(SDL_Keycode sym) {
-    switch (sym) {
-    case SDLK_ESCAPE: return Key::Escape;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: return Key::Return;
-    case SDLK_TAB: return Key::Tab;
-    case SDLK_SPACE: return Key::Space;
-    case SDLK_LEFT: return Key::Left;
-    case SDLK_RIGHT: return Key::Right;
-    case SDLK_UP: return Key::Up;
-    case SDLK_DOWN: return Key::Down;
-    case SDLK_F4: return Key::F4;
-    default: return Key::None;
-    }
-}
-
-bool printable(int c) { return c > 0x20 && c < 0x7F; }  // space is a named key
+// The character SDL's keycode shows for a key of the layout (SDL's keycodes
+// for character keys are their unshifted characters), or 0.
+char32_t shown_char(SDL_Keycode sym) { return sym > 0 && sym < 0x80 ? char32_t(sym) : 0; }
 
 // The box around every display, in screen coordinates.
 Size desktop_size() {
@@ -133,11 +122,9 @@ void SdlHost::redraw() {
     SDL_SetRenderDrawColor(renderer_.get(), kBarGrey, kBarGrey, kBarGrey, 255);
     SDL_RenderClear(renderer_.get());
     if (texture_) {
-        const Rect r = letterbox(texture_size_, output_size());
-        // Whole scales copy pixels; below 1 every pixel must still count.
-        SDL_SetTextureScaleMode(texture_.get(),
-                                shrunk(r, texture_size_) ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
-        const SDL_Rect dst{r.x, r.y, r.width, r.height};
+        const viewport::Placement p = viewport::place(texture_size_, output_size());
+        SDL_SetTextureScaleMode(texture_.get(), p.smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+        const SDL_Rect dst{p.shown.x, p.shown.y, p.shown.width, p.shown.height};
         SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &dst);
     }
     SDL_RenderPresent(renderer_.get());
@@ -255,64 +242,62 @@ void SdlHost::on_window_event(const SDL_WindowEvent &w) {
     }
 }
 
-void SdlHost::on_key_down(const SDL_KeyboardEvent &k) {
-    last_key_repeat_ = k.repeat != 0;
-    const bool alt = (k.keysym.mod & KMOD_ALT) != 0;
-    const Key key = named_key(k.keysym.sym);
-    if (key == Key::Return && alt) {
-        if (!k.repeat) toggle_fullscreen();
-        return;
-    }
-    if (key == Key::None) return;  // printable keys arrive as text
+void SdlHost::push_key(HostEvent::Type type, int vk, char ch, bool repeat, bool alt) {
+    if (!vk) return;
     HostEvent ev;
-    ev.type = HostEvent::Type::KeyDown;
-    ev.key = key;
-    ev.ch = key == Key::Space ? ' ' : 0;
-    ev.repeat = k.repeat != 0;
+    ev.type = type;
+    ev.vk = vk;
+    ev.ch = type == HostEvent::Type::KeyDown ? ch : 0;
+    ev.repeat = repeat;
     ev.alt = alt;
     ev.time_ms = now_ms();
     pending_.push_back(ev);
 }
 
-void SdlHost::on_key_up(const SDL_KeyboardEvent &k) {
-    HostEvent ev;
-    ev.type = HostEvent::Type::KeyUp;
-    ev.key = named_key(k.keysym.sym);
-    ev.alt = (k.keysym.mod & KMOD_ALT) != 0;
-    ev.time_ms = now_ms();
-    if (ev.key == Key::None) {
-        if (!printable(k.keysym.sym)) return;
-        ev.key = Key::Character;
-        ev.ch = char(k.keysym.sym);
+void SdlHost::on_key_down(const SDL_KeyboardEvent &k) {
+    const bool alt = (k.keysym.mod & KMOD_ALT) != 0;
+    // SDL queues the text a press typed right behind the press itself.
+    SDL_Event text;
+    std::string_view typed;
+    if (SDL_PeepEvents(&text, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 && text.type == SDL_TEXTINPUT) {
+        SDL_PeepEvents(&text, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);
+        typed = text.text.text;
     }
-    pending_.push_back(ev);
+    const hostkeys::Keystroke key = hostkeys::keystroke(k.keysym.scancode, shown_char(k.keysym.sym), typed);
+    if (key.vk == VK_RETURN && alt) {
+        if (!k.repeat) toggle_fullscreen();
+        return;
+    }
+    push_key(HostEvent::Type::KeyDown, key.vk, key.ch, k.repeat != 0, alt);
 }
 
+void SdlHost::on_key_up(const SDL_KeyboardEvent &k) {
+    const hostkeys::Keystroke key = hostkeys::keystroke(k.keysym.scancode, shown_char(k.keysym.sym), {});
+    push_key(HostEvent::Type::KeyUp, key.vk, 0, false, (k.keysym.mod & KMOD_ALT) != 0);
+}
+
+// Text that no key press took (an input method's): each character as typed,
+// without a key of its own.
 void SdlHost::on_text(const SDL_TextInputEvent &t) {
     for (const char *p = t.text; *p; ++p) {
-        const int c = static_cast<unsigned char>(*p);
-        if (!printable(c)) continue;  // space is sent by name; other scripts are not typed in this game
-        HostEvent ev;
-        ev.type = HostEvent::Type::KeyDown;
-        ev.key = Key::Character;
-        ev.ch = char(c);
-        ev.repeat = last_key_repeat_;
-        ev.time_ms = now_ms();
-        pending_.push_back(ev);
+        const hostkeys::Keystroke key = hostkeys::keystroke(0, 0, std::string_view(p, 1));
+        push_key(HostEvent::Type::KeyDown, key.vk, key.ch, false, false);
+        push_key(HostEvent::Type::KeyUp, key.vk, 0, false, false);
     }
 }
 
-bool SdlHost::to_client(int wx, int wy, int &cx, int &cy) {
+std::optional<viewport::Point> SdlHost::to_client(int wx, int wy, bool press) {
     // Window coordinates to renderer output (they differ on high-density screens).
     int ww = 0, wh = 0;
     SDL_GetWindowSize(window_.get(), &ww, &wh);
     const Size out = output_size();
+    double ox = wx, oy = wy;
     if (ww > 0 && wh > 0) {
-        wx = int((long long)wx * out.width / ww);
-        wy = int((long long)wy * out.height / wh);
+        ox = double(wx) * out.width / ww;
+        oy = double(wy) * out.height / wh;
     }
     const Size picture = texture_ ? texture_size_ : client_;
-    return output_to_picture(letterbox(picture, out), picture, wx, wy, cx, cy);
+    return viewport::to_picture(viewport::place(picture, out).shown, picture, ox, oy, press);
 }
 
 void SdlHost::on_mouse_button(const SDL_MouseButtonEvent &b) {
@@ -322,12 +307,10 @@ void SdlHost::on_mouse_button(const SDL_MouseButtonEvent &b) {
     ev.type = b.type == SDL_MOUSEBUTTONDOWN ? HostEvent::Type::MouseDown : HostEvent::Type::MouseUp;
     ev.button = b.button == SDL_BUTTON_LEFT ? 0 : 1;
     ev.time_ms = now_ms();
-    if (!to_client(b.x, b.y, ev.x, ev.y)) {
-        // A press on the black bars is outside the client area; a release
-        // there still ends the press, so the held buttons stay right.
-        if (ev.type == HostEvent::Type::MouseDown) return;
-        ev.x = ev.y = 0;
-    }
+    const auto at = to_client(b.x, b.y, ev.type == HostEvent::Type::MouseDown);
+    if (!at) return;  // a press on the bars around the picture
+    ev.x = at->x;
+    ev.y = at->y;
     pending_.push_back(ev);
 }
 
@@ -336,7 +319,11 @@ void SdlHost::on_mouse_motion(const SDL_MouseMotionEvent &m) {
     HostEvent ev;
     ev.type = HostEvent::Type::MouseMove;
     ev.time_ms = now_ms();
-    if (to_client(m.x, m.y, ev.x, ev.y)) pending_.push_back(ev);
+    const auto at = to_client(m.x, m.y, false);
+    if (!at) return;
+    ev.x = at->x;
+    ev.y = at->y;
+    pending_.push_back(ev);
 }
 
 }  // namespace mub::sdl

@@ -1,23 +1,26 @@
 // The desktop host: one real SDL2 window showing the game's client area. The
 // client keeps the size the game made it; the window shows that picture
-// scaled to the window (viewport.h) and maps the pointer back, keeps the last
-// frame to show again whenever the window system asks, and stops the game's
-// clock while the window is minimised. SDL's input becomes the host events
-// the core understands.
+// scaled to the window and maps the pointer back (platform/host/common/
+// viewport.h), keeps the last frame to show again whenever the window system
+// asks, and stops the game's clock while the window is minimised. SDL's
+// input becomes the host events the core understands.
 #pragma once
 
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <SDL.h>
 
 #include "platform/core/host.h"
+#include "platform/host/common/viewport.h"
 #include "platform/host/sdl/play_clock.h"
-#include "platform/host/sdl/viewport.h"
 
 namespace mub::sdl {
+
+using viewport::Size;
 
 class SdlHost final : public Host {
 public:
@@ -47,9 +50,10 @@ private:
     void on_key_down(const SDL_KeyboardEvent &k);
     void on_key_up(const SDL_KeyboardEvent &k);
     void on_text(const SDL_TextInputEvent &t);
+    void push_key(HostEvent::Type type, int vk, char ch, bool repeat, bool alt);
     void on_mouse_button(const SDL_MouseButtonEvent &b);
     void on_mouse_motion(const SDL_MouseMotionEvent &m);
-    bool to_client(int wx, int wy, int &cx, int &cy);
+    std::optional<viewport::Point> to_client(int wx, int wy, bool press);
     void toggle_fullscreen();
     void redraw();
     Size output_size();
@@ -62,7 +66,6 @@ private:
     Size texture_size_;
     Size client_;  // the game's client area in game pixels
     bool fullscreen_ = false;
-    bool last_key_repeat_ = false;  // SDL sends the key press before its text
     std::deque<HostEvent> pending_;
 };
 

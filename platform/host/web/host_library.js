@@ -1,6 +1,6 @@
 // The web host's calls out of WebAssembly (platform/host/web/page_bridge.h),
 // linked with --js-library. Each hands on to Module.page, the object that the
-// page's script (page/page.js) gives the program before it starts; this file
+// page's script (programs/web/page/page.js) gives the program before it starts; this file
 // only moves values between C's memory and JavaScript.
 mergeInto(LibraryManager.library, {
   mub_page_resources_size: function () {
@@ -25,19 +25,21 @@ mergeInto(LibraryManager.library, {
     });
   },
 
+  // The page names event types as HostEvent::Type does in
+  // platform/core/host.h; $MubHostEventTypes (host_events.js, generated from
+  // that file at build time) gives their numbers.
+  mub_page_take_event__deps: ['$MubHostEventTypes'],
   mub_page_take_event: function (fields) {
     var ev = Module.page.takeEvent();
     if (!ev) return 0;
-    // The order of HostEvent::Type and Key in platform/core/host.h.
-    var types = ['down', 'up', 'move', 'keydown', 'keyup', 'close', 'resize', 'expose'];
-    var keys = ['', 'Escape', 'Return', 'Tab', 'Space', 'Left', 'Right', 'Up', 'Down', 'F4', 'Character'];
+    var type = MubHostEventTypes[ev.type];
     var f = fields >> 3;
-    HEAPF64[f + 0] = types.indexOf(ev.type);
+    HEAPF64[f + 0] = type === undefined ? -1 : type;
     HEAPF64[f + 1] = ev.button || 0;
     HEAPF64[f + 2] = ev.x || 0;
     HEAPF64[f + 3] = ev.y || 0;
-    HEAPF64[f + 4] = keys.indexOf(ev.key || '');
-    HEAPF64[f + 5] = ev.ch ? ev.ch.charCodeAt(0) : 0;
+    HEAPF64[f + 4] = ev.vk || 0;
+    HEAPF64[f + 5] = ev.ch || 0;
     HEAPF64[f + 6] = ev.repeat ? 1 : 0;
     HEAPF64[f + 7] = ev.alt ? 1 : 0;
     HEAPF64[f + 8] = ev.time || 0;

@@ -1,5 +1,5 @@
 // The page's side of the web host: functions of host_library.js (linked with
-// --js-library), which hand each call on to the page's script (page/page.js).
+// --js-library), which hand each call on to the page's script (programs/web/page/page.js).
 #pragma once
 
 #include <cstdint>
@@ -19,8 +19,8 @@ double mub_page_now(void);
 // deadline_ms (Infinity: never), input arrives, or the page is shown again.
 void mub_page_wait(double deadline_ms);
 
-// Takes the oldest input event into fields[9] (type, button, x, y, key,
-// character, repeat, alt, time); 0 when there is none.
+// Takes the oldest input event into fields[9] (type, button, x, y, virtual
+// key, character, repeat, alt, time); 0 when there is none.
 int mub_page_take_event(double *fields);
 
 // Draws a frame of width x height RGBA pixels on the canvas.

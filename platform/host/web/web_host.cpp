@@ -3,7 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string_view>
 
+#include <emscripten/emscripten.h>
+
+#include "platform/host/common/keys.h"
+#include "platform/host/common/viewport.h"
 #include "platform/host/web/page_bridge.h"
 
 namespace mub::web {
@@ -11,10 +16,9 @@ namespace mub::web {
 namespace {
 
 // One event as the page hands it over: the fields of HostEvent in order.
-enum Field { kType, kButton, kX, kY, kKey, kChar, kRepeat, kAlt, kTime, kFieldCount };
+enum Field { kType, kButton, kX, kY, kVk, kChar, kRepeat, kAlt, kTime, kFieldCount };
 
 bool valid_type(double t) { return t >= 0 && t <= double(HostEvent::Type::Expose); }
-bool valid_key(double k) { return k >= 0 && k <= double(Key::Other); }
 
 }  // namespace
 
@@ -23,14 +27,14 @@ uint64_t WebHost::now_ms() { return uint64_t(std::max(0.0, std::floor(mub_page_n
 bool WebHost::take(HostEvent &ev) {
     double f[kFieldCount] = {};
     while (mub_page_take_event(f)) {
-        if (!valid_type(f[kType]) || !valid_key(f[kKey])) continue;  // never from our page; skip, do not guess
+        if (!valid_type(f[kType]) || !(f[kVk] >= 0 && f[kVk] <= 0xFE)) continue;  // never from our page; skip, do not guess
         ev = HostEvent{};
         ev.type = HostEvent::Type(int(f[kType]));
         ev.button = int(f[kButton]);
         ev.x = int(f[kX]);
         ev.y = int(f[kY]);
-        ev.key = Key(int(f[kKey]));
-        ev.ch = char(int(f[kChar]));
+        ev.vk = int(f[kVk]);
+        ev.ch = f[kChar] >= 0x20 && f[kChar] < 0x7F ? char(int(f[kChar])) : 0;
         ev.repeat = f[kRepeat] != 0;
         ev.alt = f[kAlt] != 0;
         ev.time_ms = uint64_t(std::max(0.0, f[kTime]));
@@ -75,3 +79,36 @@ int WebHost::modal_opened(const std::string &utf8_caption, const std::vector<int
 void WebHost::modal_closed() { mub_page_modal(nullptr); }
 
 }  // namespace mub::web
+
+// What the page asks of the web host's rules, so that they have one home
+// with the desktop's (platform/host/common).
+extern "C" {
+
+// A key of the page's keyboard or touch bar (KeyboardEvent.code and .key) as
+// the host event's virtual key and, for a press, the character typed:
+// vk | ch << 8; 0 for a key the program never sees, which the page leaves to
+// the browser.
+EMSCRIPTEN_KEEPALIVE int mub_web_keystroke(const char *code, const char *key, int press) {
+    const std::string_view k = key ? key : "";
+    const mub::hostkeys::Keystroke ks = mub::hostkeys::keystroke(
+        mub::hostkeys::usb_usage_of_code(code ? code : ""), k.size() == 1 ? char32_t(k[0]) : 0, press ? k : "");
+    return ks.vk | (int(static_cast<unsigned char>(ks.ch)) << 8);
+}
+
+// The canvas's size in CSS pixels for a stage of stage_w x stage_h, and
+// whether to smooth it: width | height << 15 | smooth << 30.
+EMSCRIPTEN_KEEPALIVE int mub_web_place(int stage_w, int stage_h, int picture_w, int picture_h, double pixel_ratio) {
+    const mub::viewport::Placement p =
+        mub::viewport::place({picture_w, picture_h}, {stage_w, stage_h}, pixel_ratio);
+    return (p.shown.width & 0x7FFF) | (p.shown.height & 0x7FFF) << 15 | int(p.smooth) << 30;
+}
+
+// The client pixel under a point (x, y) of the canvas, which is shown_w x
+// shown_h CSS pixels: px | py << 15, or -1 where a press does not count.
+EMSCRIPTEN_KEEPALIVE int mub_web_to_picture(double x, double y, int shown_w, int shown_h, int picture_w,
+                                            int picture_h, int press) {
+    const auto at = mub::viewport::to_picture({0, 0, shown_w, shown_h}, {picture_w, picture_h}, x, y, press != 0);
+    return at ? (at->x | at->y << 15) : -1;
+}
+
+}  // extern "C"

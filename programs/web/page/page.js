@@ -61,6 +61,7 @@
   const queue = [];
   let wakeWaiter = null;
   let accepting = false;  // from the program's start to its end
+  let placeable = false;  // the program's rules can be asked (once its WebAssembly is there)
 
   function wake() {
     if (!wakeWaiter) return;
@@ -73,7 +74,7 @@
     if (!accepting) return;
     ev.time = now();
     const last = queue[queue.length - 1];
-    if (ev.type === 'move' && last && last.type === 'move') queue[queue.length - 1] = ev;  // only the latest place
+    if (ev.type === 'MouseMove' && last && last.type === 'MouseMove') queue[queue.length - 1] = ev;  // only the latest place
     else queue.push(ev);
     wake();
   }
@@ -111,34 +112,38 @@
     const h = holders[button];
     if (h.has(holder)) return;
     h.set(holder, { x, y });
-    if (h.size === 1) push({ type: 'down', button, x, y });
+    if (h.size === 1) push({ type: 'MouseDown', button, x, y });
   }
   function release(button, holder, x, y) {
     const h = holders[button];
     const at = h.get(holder);
     if (!at) return;
     h.delete(holder);
-    if (h.size === 0) push({ type: 'up', button, x: x ?? at.x, y: y ?? at.y });
+    if (h.size === 0) push({ type: 'MouseUp', button, x: x ?? at.x, y: y ?? at.y });
   }
   function releaseAll() {
     for (const b of [0, 1]) for (const holder of [...holders[b].keys()]) release(b, holder);
-    for (const key of heldKeys) keyUp(key);
+    for (const button of heldKeys) keyUp(button);
     for (const button of touchbar.querySelectorAll('button.pressed')) button.classList.remove('pressed');
     canvasTouch = null;
   }
   window.addEventListener('blur', releaseAll);
 
   // --- The canvas: mouse, pen and touch through Pointer Events ---------------
-  function gamePoint(e) {
+  // The client pixel under the pointer by the program's own rule
+  // (platform/host/common/viewport.h): null for a press that does not count.
+  function gamePoint(e, press) {
+    if (!placeable) return null;
     const r = canvas.getBoundingClientRect();
-    const x = Math.floor(((e.clientX - r.left) * canvas.width) / r.width);
-    const y = Math.floor(((e.clientY - r.top) * canvas.height) / r.height);
-    return { x: Math.min(Math.max(x, 0), canvas.width - 1), y: Math.min(Math.max(y, 0), canvas.height - 1) };
+    const at = window.Module._mub_web_to_picture(e.clientX - r.left, e.clientY - r.top, Math.round(r.width),
+      Math.round(r.height), canvas.width, canvas.height, press ? 1 : 0);
+    return at < 0 ? null : { x: at & 0x7FFF, y: at >> 15 };
   }
 
   let canvasTouch = null;  // the one touch or pen contact that is the left button
   function onCanvasPointer(e) {
-    const p = gamePoint(e);
+    const p = gamePoint(e, e.type === 'pointerdown');
+    if (!p) return;
     let mask;  // as PointerEvent.buttons: 1 the left button, 2 the right one
     if (e.pointerType === 'mouse') {
       // A second mouse button pressed while one is held comes as a move with
@@ -155,7 +160,7 @@
       e.preventDefault();
       canvas.setPointerCapture(e.pointerId);
     }
-    if (e.type === 'pointermove') push({ type: 'move', x: p.x, y: p.y });
+    if (e.type === 'pointermove') push({ type: 'MouseMove', x: p.x, y: p.y });
     const holder = 'canvas' + e.pointerId;
     for (const [bit, button] of [[1, 0], [2, 1]]) {
       if (mask & bit) hold(button, holder, p.x, p.y);
@@ -168,16 +173,17 @@
   for (const el of [canvas, touchbar]) el.addEventListener('contextmenu', (e) => e.preventDefault());
 
   // --- The keyboard ------------------------------------------------------------
-  const NAMED_KEYS = {
-    Escape: 'Escape', Enter: 'Return', Tab: 'Tab', ' ': 'Space',
-    ArrowLeft: 'Left', ArrowRight: 'Right', ArrowUp: 'Up', ArrowDown: 'Down', F4: 'F4',
-  };
-  // A host key event for a DOM key, or null for keys the game never sees.
-  function keyEvent(type, key, repeat, alt) {
-    const named = NAMED_KEYS[key];
-    if (named) return { type, key: named, ch: named === 'Space' ? ' ' : '', repeat, alt };
-    if (key.length === 1 && key > ' ' && key <= '~') return { type, key: 'Character', ch: key, repeat, alt };
-    return null;
+  // A host key event for a key (KeyboardEvent.code and .key), named by the
+  // program's own rule (platform/host/common/keys.h), or null for keys the
+  // game never sees.
+  function keyEvent(type, code, key, repeat, alt) {
+    if (!placeable) return null;
+    const m = window.Module;
+    const codeText = m.allocateUTF8(code), keyText = m.allocateUTF8(key);
+    const k = m._mub_web_keystroke(codeText, keyText, type === 'KeyDown' ? 1 : 0);
+    m._free(codeText);
+    m._free(keyText);
+    return k ? { type, vk: k & 0xFF, ch: k >> 8, repeat, alt } : null;
   }
   function onKey(e) {
     if (e.ctrlKey || e.metaKey || e.isComposing) return;  // the browser's own shortcuts
@@ -186,7 +192,7 @@
       if (e.type === 'keydown' && !e.repeat) toggleFullscreen();
       return;
     }
-    const ev = keyEvent(e.type, e.key, e.repeat, e.altKey);
+    const ev = keyEvent(e.type === 'keydown' ? 'KeyDown' : 'KeyUp', e.code, e.key, e.repeat, e.altKey);
     if (!ev || !accepting) return;  // once the program ended, Enter presses "play again"
     e.preventDefault();  // no scrolling, no focus moves, no buttons pressed by Enter or Space
     push(ev);
@@ -198,19 +204,20 @@
   // L and R are the mouse buttons, held while touched (multi-touch: hold one,
   // tap the other); the other buttons are keys. Presses on the bar act at a
   // corner of the client area, where no box has a button.
-  const heldKeys = new Set();
-  function keyDown(key) {
-    heldKeys.add(key);
-    push(keyEvent('keydown', key === 'Return' ? 'Enter' : key, false, false));
+  const heldKeys = new Set();  // bar buttons held, each naming its key as the keyboard does
+  function keyDown(button) {
+    heldKeys.add(button);
+    const ev = keyEvent('KeyDown', button.dataset.code, button.dataset.key, false, false);
+    if (ev) push(ev);
   }
-  function keyUp(key) {
-    if (!heldKeys.delete(key)) return;
-    push(keyEvent('keyup', key === 'Return' ? 'Enter' : key, false, false));
+  function keyUp(button) {
+    if (!heldKeys.delete(button)) return;
+    const ev = keyEvent('KeyUp', button.dataset.code, button.dataset.key, false, false);
+    if (ev) push(ev);
   }
   for (const button of touchbar.querySelectorAll('button')) {
     const contacts = new Set();
     const mouse = button.dataset.mouse === undefined ? null : Number(button.dataset.mouse);
-    const key = button.dataset.key;
     button.addEventListener('pointerdown', (e) => {
       e.preventDefault();
       button.setPointerCapture(e.pointerId);
@@ -218,13 +225,13 @@
       if (contacts.size > 1) return;
       button.classList.add('pressed');
       if (mouse !== null) hold(mouse, button, 0, 0);
-      else keyDown(key);
+      else keyDown(button);
     });
     const lift = (e) => {
       if (!contacts.delete(e.pointerId) || contacts.size > 0) return;
       button.classList.remove('pressed');
       if (mouse !== null) release(mouse, button);
-      else keyUp(key);
+      else keyUp(button);
     };
     for (const type of ['pointerup', 'pointercancel', 'lostpointercapture']) button.addEventListener(type, lift);
   }
@@ -256,16 +263,20 @@
     body.classList.toggle('immersive', !!fullscreenElement() || standalone.matches);
     fitCanvas();
   }
+  // The canvas is placed by the program's own rule, the desktop window's
+  // (platform/host/common/viewport.h), once the program is there to ask; it
+  // stays hidden until then. Smoothed only where the picture must lose
+  // pixels (phones have two or three per CSS pixel).
+  canvas.style.visibility = 'hidden';
   function fitCanvas() {
-    const fit = Math.min(stage.clientWidth / canvas.width, stage.clientHeight / canvas.height);
-    if (!(fit > 0)) return;
-    const scale = fit >= 1 ? Math.floor(fit) : fit;
-    canvas.style.width = `${Math.floor(canvas.width * scale * 100) / 100}px`;
-    canvas.style.height = `${Math.floor(canvas.height * scale * 100) / 100}px`;
-    // Square pixels while every game pixel has a screen pixel (phones have two
-    // or three per CSS pixel); smoothed only when the picture must lose
-    // pixels, where dropping whole rows would make the text unreadable.
-    canvas.classList.toggle('smooth', scale * window.devicePixelRatio < 1);
+    if (!placeable) return;
+    const p = window.Module._mub_web_place(stage.clientWidth, stage.clientHeight, canvas.width, canvas.height,
+      window.devicePixelRatio);
+    if (!(p & 0x7FFF)) return;
+    canvas.style.width = `${p & 0x7FFF}px`;
+    canvas.style.height = `${(p >> 15) & 0x7FFF}px`;
+    canvas.classList.toggle('smooth', (p >> 30) !== 0);
+    canvas.style.visibility = '';
   }
   window.addEventListener('resize', layout);
   document.addEventListener('fullscreenchange', layout);
@@ -374,7 +385,11 @@
       page,
       instantiateWasm(imports, receive) {
         compiled.then((module) => WebAssembly.instantiate(module, imports))
-          .then((instance) => receive(instance), failed);
+          .then((instance) => {
+            receive(instance);
+            placeable = true;
+            fitCanvas();
+          }, failed);
         return {};
       },
       preRun: [() => {
