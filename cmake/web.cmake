@@ -19,7 +19,7 @@ endif()
 # The generators run on the build machine. Give the folder of a host build of
 # cmake/host-tools in MUB_HOST_TOOLS_DIR, or let this build make one of its own.
 set(MUB_HOST_TOOLS_DIR "" CACHE PATH "A host build of cmake/host-tools (empty: built here)")
-set(MUB_WEB_HOST_TOOLS sjisgen fontgen resembed stategen)
+set(MUB_WEB_HOST_TOOLS fontgen resembed stategen)
 if(NOT MUB_HOST_TOOLS_DIR)
   include(ExternalProject)
   set(MUB_HOST_TOOLS_DIR ${CMAKE_BINARY_DIR}/host-tools)

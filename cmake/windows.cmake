@@ -4,32 +4,6 @@
 #                     Wine by scripts/wine-check.sh
 # scripts/windows-build.sh does the whole build in one command.
 
-# --- Host tools ----------------------------------------------------------------
-# The Shift-JIS generator must run on the build machine. Give the folder of a
-# host build of cmake/host-tools in MUB_HOST_TOOLS_DIR, or let this build make
-# one of its own.
-set(MUB_HOST_TOOLS_DIR "" CACHE PATH "A host build of cmake/host-tools or of the whole project (empty: built here)")
-if(MUB_HOST_TOOLS_DIR)
-  set(MUB_HOST_SJISGEN ${MUB_HOST_TOOLS_DIR}/tools/sjisgen/sjisgen)
-  add_executable(sjisgen IMPORTED GLOBAL)
-  set_target_properties(sjisgen PROPERTIES IMPORTED_LOCATION ${MUB_HOST_SJISGEN})
-else()
-  include(ExternalProject)
-  set(MUB_HOST_BUILD ${CMAKE_BINARY_DIR}/host-tools)
-  set(MUB_HOST_SJISGEN ${MUB_HOST_BUILD}/tools/sjisgen/sjisgen)
-  ExternalProject_Add(mub_host_tools
-    SOURCE_DIR ${CMAKE_SOURCE_DIR}/cmake/host-tools
-    BINARY_DIR ${MUB_HOST_BUILD}
-    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE= -DCMAKE_BUILD_TYPE=Release
-    BUILD_COMMAND ${CMAKE_COMMAND} --build ${MUB_HOST_BUILD}
-    BUILD_BYPRODUCTS ${MUB_HOST_SJISGEN}
-    INSTALL_COMMAND ""
-    BUILD_ALWAYS ON)
-  add_executable(sjisgen IMPORTED GLOBAL)
-  set_target_properties(sjisgen PROPERTIES IMPORTED_LOCATION ${MUB_HOST_SJISGEN})
-  add_dependencies(sjisgen mub_host_tools)
-endif()
-
 # --- Common settings ---------------------------------------------------------------
 # Static runtime: the programs run on a bare Windows (or Wine) without MinGW's DLLs.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)

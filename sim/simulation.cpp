@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/core/core.h"
+#include "platform/core/language.h"
 #include "res/program_resources.h"
 #include "sim/screenshot.h"
 #include "sim/state_dump.h"
@@ -66,6 +67,7 @@ int Simulation::run() {
     mub::set_host(&host_);
     mub::core::set_after_dispatch([this](const MSG &m) { after_dispatch(m); });
 
+    mub::core::set_ui_language(options_.language.value_or(mub::core::language_from_environment()));
     const HINSTANCE instance = mub::core::load_module(mub::res::program_resource_bytes());
     const int code = WinMain(instance, NULL, const_cast<char *>(""), SW_SHOWNORMAL);
 

@@ -1,12 +1,15 @@
 // The game in the browser: the program's module from the resources the page
-// unpacked, then WinMain on the web host, as on the desktop.
+// unpacked, then WinMain on the web host, as on the desktop. The page names
+// the edition it chose: --lang ja|en (Japanese when it names none).
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string_view>
 
 #include <windows.h>
 
 #include "platform/core/core.h"
+#include "platform/core/language.h"
 #include "platform/host/web/page_bridge.h"
 #include "platform/host/web/web_host.h"
 
@@ -26,7 +29,10 @@ std::span<const uint8_t> resources() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char **argv) {
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string_view(argv[i]) == "--lang")
+            if (const auto language = mub::core::language_from_name(argv[i + 1])) mub::core::set_ui_language(*language);
     const HINSTANCE instance = mub::core::load_module(resources());
     mub::web::WebHost host;
     mub::set_host(&host);
