@@ -79,7 +79,7 @@ Canvas pic_mub_hantei() {
     font().draw(c, english() ? 128 : 112, 108, tr("勝ち:", "Won:"), lettering(Black, 2));
     font().draw(c, english() ? 268 : 252, 108, tr("／ 負け:", "/ Lost:"), lettering(Black, 2));
     font().draw(c, english() ? 118 : 110, 168, tr("貴方の得点は", "Your score:"), lettering(Black, 2));
-    font().draw(c, 392, 168, tr("点です!", "points!"), lettering(Black, 2));
+    font().draw(c, english() ? 400 : 392, 168, tr("点です!", "points!"), lettering(Black, 2));
     font().draw_centred(c, 296, 228, tr("成績!!", "Grades!!"), lettering(Purple, 3, Fuchsia));
     const char* ja[] = {"90点～100点 ・・・ 達人です。",        "70点～80点・・・・・かなりの猛者です。",
                         "50点～60点・・・・・普通の人です。",   "30点～40点・・・・・まだまだですな。",
@@ -101,7 +101,7 @@ Canvas pic_mub2_hantei() {
     font().draw_centred(c, 296, 74, tr("『OK』だったら 『Enter』キーを押して!", "All done? Press [Enter]!"),
                         medium(Red, true));
     font().draw(c, english() ? 118 : 100, 168, tr("貴方の得点は", "Your score:"), lettering(Black, 2));
-    font().draw(c, 396, 168, tr("点です!", "points!"), lettering(Black, 2));
+    font().draw(c, english() ? 404 : 396, 168, tr("点です!", "points!"), lettering(Black, 2));
     font().draw_centred(c, 296, 228, tr("▽▼成績判定▽▼", "▽▼Your rank▽▼"), lettering(Teal, 3, Aqua));
     const char* ja[] = {"100点以上 ・・・ あんた、むぶや・・・・", "80点～99点 ・・・ すごい!!",
                         "60点～79点 ・・・ 頑張りましたな!",     "40点～59点 ・・・ まあまあですな!",
