@@ -107,7 +107,7 @@ Canvas pic_mub_en_b() {
         put_sprite(s, boss(0, 2), 210, y, 173 - y);
         Color text = row == 0 ? Green : row == 1 ? Olive : Red;
         put_sprite(s, caption_burst(70, tr("復活!", "Back!"), text, col.dark), 285, y, 173 - y);
-        put_sprite(s, caption_burst(65, tr("死!!", "K.O.!!"), Red, col.dark), 355, y, 173 - y);
+        put_sprite(s, caption_burst(65, tr("死!!", "K.O.!"), Red, col.dark), 355, y, 173 - y);
     }
     return s;
 }
