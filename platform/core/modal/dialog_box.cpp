@@ -63,6 +63,12 @@ protected:
     // procedure decides.
     void escape() override { SendMessageA(hdlg_, WM_COMMAND, IDCANCEL, 0); }
 
+    std::vector<BoxText> content_texts(const Rect &client) const override {
+        std::vector<BoxText> out;
+        for (const auto &s : statics_) out.push_back({s.label, translate(s.rect, client.left, client.top)});
+        return out;
+    }
+
     void draw_content(Image &img, const Rect &client) const override {
         for (const auto &s : statics_) {
             const Rect r = translate(s.rect, client.left, client.top);

@@ -120,6 +120,16 @@ protected:
     bool has_close_box() const override { return true; }
     bool close_box_enabled() const override { return type_ != MB_YESNO; }
 
+    std::vector<BoxText> content_texts(const Rect &client) const override {
+        std::vector<BoxText> out;
+        int y = client.top + kMargin;
+        for (const auto &line : lines_) {
+            out.push_back({line, Rect{client.left + kMargin, y, client.right - kMargin, y + mub::text::kLineHeight}});
+            y += mub::text::kLineHeight + look::kLeading;
+        }
+        return out;
+    }
+
     void draw_content(Image &img, const Rect &client) const override {
         int y = client.top + kMargin;
         for (const auto &line : lines_) {
