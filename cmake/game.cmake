@@ -1,7 +1,7 @@
 # The game: every source of shell/, title/, shooting/ and whack/ in one library,
 # compiled against <windows.h> (ours on other platforms, the real one on Windows).
 #
-# The game sees only its own headers, the generated texts, res/ and the Win32
+# The game sees only its own headers, res/ and the Win32
 # headers: no include path reaches the platform's internals, so a game file
 # that tried to include one would not compile.
 file(GLOB MUB_GAME_SOURCES CONFIGURE_DEPENDS
@@ -10,19 +10,17 @@ file(GLOB MUB_GAME_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/shooting/*.cpp
   ${CMAKE_SOURCE_DIR}/whack/*.cpp)
 
-set(MUB_GAME_INCLUDES ${CMAKE_SOURCE_DIR}/shell ${CMAKE_SOURCE_DIR}/res ${MUB_GEN_DIR})
+set(MUB_GAME_INCLUDES ${CMAKE_SOURCE_DIR}/shell ${CMAKE_SOURCE_DIR}/res)
 if(NOT WIN32)
   list(APPEND MUB_GAME_INCLUDES ${CMAKE_SOURCE_DIR}/platform/win32)
 endif()
 
 add_library(mub_game STATIC ${MUB_GAME_SOURCES})
 target_include_directories(mub_game PRIVATE ${MUB_GAME_INCLUDES})
-add_dependencies(mub_game mub_strings)
 
 # For code that reads the game's globals by name (the simulator, the tests).
 add_library(mub_game_headers INTERFACE)
 target_include_directories(mub_game_headers INTERFACE ${MUB_GAME_INCLUDES})
-add_dependencies(mub_game_headers mub_strings)
 
 if(WIN32)
   # Japanese text reaches the wide Win32 functions through a thin shim the

@@ -1,4 +1,4 @@
-# The build-time generators (sjisgen, fontgen, resembed, stategen) for the
+# The build-time generators (fontgen, resembed, stategen) for the
 # machine that runs the build, shared by every build of this checkout: the
 # native, sanitizer, fuzzing and speed builds, the browser build and both
 # Windows builds run the same programs from one folder, built once.
@@ -7,7 +7,7 @@
 # brings it up to date before its first generator runs, one build at a time.
 set(MUB_HOST_TOOLS_DIR ${CMAKE_SOURCE_DIR}/build-tools CACHE PATH
   "The generators' build for this machine (cmake/host-tools), shared by every build of the checkout")
-set(MUB_HOST_TOOLS sjisgen fontgen resembed stategen)
+set(MUB_HOST_TOOLS fontgen resembed stategen)
 
 set(byproducts "")
 foreach(tool ${MUB_HOST_TOOLS})

@@ -63,7 +63,9 @@ target_compile_options(mub_sim PRIVATE -fexceptions)
 target_compile_options(mubmub-sim PRIVATE -fexceptions)
 target_link_options(mubmub-sim PRIVATE
   -fexceptions -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1 -sWASM_ASYNC_COMPILATION=0
-  -sALLOW_MEMORY_GROWTH=1 --js-library ${CMAKE_SOURCE_DIR}/cmake/web_node_stdio.js)
-set_property(TARGET mubmub-sim APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/web_node_stdio.js)
+  -sALLOW_MEMORY_GROWTH=1 --js-library ${CMAKE_SOURCE_DIR}/cmake/web_node_stdio.js
+  --pre-js ${CMAKE_SOURCE_DIR}/cmake/web_node_env.js)
+set_property(TARGET mubmub-sim APPEND PROPERTY LINK_DEPENDS
+  ${CMAKE_SOURCE_DIR}/cmake/web_node_stdio.js ${CMAKE_SOURCE_DIR}/cmake/web_node_env.js)
 
 mub_check_layers()

@@ -1,5 +1,5 @@
-// Malformed resource data: a .res image, a DIB and a dialog template made
-// from the same bytes. Readers must refuse or decode, never read outside the
+// Malformed resource data: a .res image (with its string tables), a DIB and
+// a dialog template made from the same bytes. Readers must refuse or decode, never read outside the
 // input. The first byte picks the reader so the fuzzer can focus on one.
 #include <cstddef>
 #include <cstdint>
@@ -32,6 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             }
         }
         mub::res::load_icon(res, mub::res::Id::from_win32("ICON"));
+        // String tables, in each language the lookup falls back through.
+        for (mub::res::LangId lang : {mub::res::kLangJapanese, mub::res::kLangEnglish, mub::res::kLangNeutral})
+            for (uint16_t id : {0, 1, 15, 16, 100, 0xFFFF}) mub::res::load_string(res, id, lang);
         break;
     }
     }

@@ -1,6 +1,6 @@
-/* The window and control styles the resource script uses. The resource
-   compilers cannot read the program's own windows.h, so the few values are
-   kept here (they are the fixed Win32 values). */
+/* The window and control styles and the languages the resource script uses.
+   The resource compilers cannot read the program's own windows.h, so the few
+   values are kept here (they are the fixed Win32 values). */
 #ifndef MUBMUB_RC_DEFS_H
 #define MUBMUB_RC_DEFS_H
 
@@ -27,6 +27,29 @@
 #endif
 #ifndef BS_PUSHBUTTON
 #define BS_PUSHBUTTON 0x00000000L
+#endif
+
+/* Languages: LANGUAGE primary, sublanguage */
+#ifndef LANG_NEUTRAL
+#define LANG_NEUTRAL 0x00
+#endif
+#ifndef SUBLANG_NEUTRAL
+#define SUBLANG_NEUTRAL 0x00
+#endif
+#ifndef SUBLANG_DEFAULT
+#define SUBLANG_DEFAULT 0x01
+#endif
+#ifndef LANG_ENGLISH
+#define LANG_ENGLISH 0x09
+#endif
+#ifndef SUBLANG_ENGLISH_US
+#define SUBLANG_ENGLISH_US 0x01
+#endif
+#ifndef LANG_JAPANESE
+#define LANG_JAPANESE 0x11
+#endif
+#ifndef SUBLANG_JAPANESE_JAPAN
+#define SUBLANG_JAPANESE_JAPAN 0x01
 #endif
 
 #endif

@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
 # Builds mubmub.exe and the Win32 conformance tests (mub_conformance.exe) for
 # Windows with MinGW-w64, from the same sources: the 32-bit program (i686,
-# the one Windows players get) and the 64-bit one (x86_64). The generators
-# that run during the build are this checkout's, built once for this machine
-# in build-tools/. Building needs no Wine: both build on any x86-64 machine.
+# the one Windows players get) and the 64-bit one (x86_64). Building needs no
+# Wine: both build on any x86-64 machine.
 #
 #   scripts/windows-build.sh          -> build-win/ (32-bit) and build-win64/ (64-bit)
 #   scripts/windows-build.sh 64       only one of them (32 or 64)
 # MUB_WIN_DIR is the prefix of both folders (the 64-bit one gets "64" added);
-# MUB_HOST_TOOLS_DIR and MUB_JOBS override the generators' folder and parallelism.
+# MUB_JOBS sets the parallelism.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 win_dir=${MUB_WIN_DIR:-$root/build-win}
@@ -24,7 +23,6 @@ for arch in "${archs[@]}"; do
   esac
   cmake -S "$root" -B "$dir" \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw$arch.cmake" \
-    -DMUB_HOST_TOOLS_DIR="${MUB_HOST_TOOLS_DIR:-$root/build-tools}" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$dir" -j"$jobs"
   echo "built $dir/mubmub.exe ($arch-bit)"

@@ -3,10 +3,12 @@
 # virtual X display, each architecture that this machine can run: the 32-bit
 # program (build-win/) under the 32-bit Wine, the 64-bit one (build-win64/)
 # under the 64-bit Wine. For each: the Win32 conformance tests, then the game
-# itself, once for each entry of its selection dialog (it starts, shows its
-# title and the dialog, starts the entry, and Escape ends it with status 0).
+# itself, in each edition (LANG=ja_JP.UTF-8 and LANG=en_US.UTF-8: Windows'
+# loader takes the resources of the user's UI language), once for each entry
+# of its selection dialog (it starts, shows its title and the dialog in the
+# edition's words, starts the entry, and Escape ends it with status 0).
 # Screenshots of the title, the dialog and each entry are left in
-# build-win*/shots for a person to look at.
+# build-win*/shots/ja and build-win*/shots/en for a person to look at.
 #
 # It says which architectures ran and which were skipped, and why (a machine
 # whose kernel cannot execute 32-bit programs runs only the 64-bit checks).
@@ -68,25 +70,28 @@ prepare_prefix() {
   touch "$WINEPREFIX/.mub-ready"
 }
 
-# One run of the game: the title, the selection dialog, then the entry whose
-# button sits at the given share of the dialog's height (the buttons are
-# centred across it at about 23, 52 and 82 percent, whatever the font makes
-# of its size), then Escape, which must end the program with status 0.
+# One run of the game in an edition: the title, the selection dialog (found
+# by its caption, in the edition's words), then the entry whose button sits at
+# the given share of the dialog's height (the buttons are centred across it
+# at about 23, 52 and 82 percent, whatever the font makes of its size), then
+# Escape, which must end the program with status 0.
 play_entry() {
-  local name=$1 height_percent=$2 dialog status=0
-  (cd "$build" && exec timeout 120 "$WINELOADER" ./mubmub.exe) &
+  local lang=$1 caption=$2 name=$3 height_percent=$4 dialog status=0
+  local shots=$shots_root/${lang%%_*}
+  mkdir -p "$shots"
+  (cd "$build" && LANG=$lang LC_ALL= LC_MESSAGES= LANGUAGE= exec timeout 120 "$WINELOADER" ./mubmub.exe) &
   game_pid=$!
   # The title's animation ends and the dialog opens after 53 ticks (about
   # 1.7 s); Wine needs a moment more to start.
   sleep 1.2
   import -window root "$shots/title.png"
   for _ in $(seq 50); do
-    dialog=$(xdotool search --name 'ゲームを選択して下さい' 2>/dev/null | head -n1 || true)
+    dialog=$(xdotool search --name "^$caption\$" 2>/dev/null | head -n1 || true)
     [ -n "$dialog" ] && break
     sleep 0.2
   done
   if [ -z "$dialog" ]; then
-    echo "$name: the selection dialog did not open" >&2
+    echo "$lang $name: the selection dialog \"$caption\" did not open" >&2
     failures=$((failures + 1))
   else
     sleep 0.5
@@ -101,7 +106,7 @@ play_entry() {
   xdotool key Escape
   wait "$game_pid" || status=$?
   game_pid=""
-  echo "$name: mubmub.exe exited with status $status"
+  echo "$lang $name: mubmub.exe exited with status $status"
   [ "$status" -eq 0 ] || failures=$((failures + 1))
 }
 
@@ -110,7 +115,7 @@ check_arch() {
   local arch=$1 status=0
   build=$win_dir
   [ "$arch" = 64 ] && build=${win_dir}64
-  shots=$build/shots
+  shots_root=$build/shots
   export WINELOADER WINEPREFIX=$build/wineprefix WINEARCH=win$arch
   WINELOADER=$(wine_loader "$arch")
   failures=0
@@ -119,7 +124,7 @@ check_arch() {
     failures=1
     return
   fi
-  mkdir -p "$shots"
+  mkdir -p "$shots_root"
   prepare_prefix
   echo "== $arch-bit: Win32 conformance tests under $WINELOADER"
   (cd "$build" && timeout 900 "$WINELOADER" ./mub_conformance.exe) || status=$?
@@ -128,10 +133,12 @@ check_arch() {
     failures=$((failures + 1))
   fi
   echo "== $arch-bit: the game under $WINELOADER"
-  play_entry story 23
-  play_entry shooting 52
-  play_entry whack 82
-  echo "$arch-bit: screenshots in $shots"
+  for edition in 'ja_JP.UTF-8:ゲームを選択して下さい' 'en_US.UTF-8:Choose your game'; do
+    play_entry "${edition%%:*}" "${edition#*:}" story 23
+    play_entry "${edition%%:*}" "${edition#*:}" shooting 52
+    play_entry "${edition%%:*}" "${edition#*:}" whack 82
+  done
+  echo "$arch-bit: screenshots in $shots_root/ja and $shots_root/en"
   wineserver -w
 }
 

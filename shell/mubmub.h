@@ -15,7 +15,17 @@
 #include <windows.h>
 
 #include "resource.h"
-#include "mub_strings.h" /* generated: the game's Shift-JIS texts */
+
+/* The texts the game hands to the window system, in Shift-JIS: the string
+   table's, in the user's language, read once by load_texts. */
+#define STR_WINDOW_TITLE mub_text(IDS_WINDOW_TITLE)
+#define STR_SOUSAI_TEXT mub_text(IDS_SOUSAI_TEXT)
+#define STR_SOUSAI_CAPTION mub_text(IDS_SOUSAI_CAPTION)
+#define STR_START_TEXT mub_text(IDS_START_TEXT)
+#define STR_START_CAPTION mub_text(IDS_START_CAPTION)
+#define STR_ROUND_FORMAT mub_text(IDS_ROUND_FORMAT)
+#define STR_ROUND_WON_CAPTION mub_text(IDS_ROUND_WON_CAPTION)
+#define STR_ROUND_LOST_CAPTION mub_text(IDS_ROUND_LOST_CAPTION)
 
 /* Scenes (main_key) */
 #define TITLE_SCREEN 0
@@ -77,6 +87,9 @@ LRESULT CALLBACK WindProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 void timer_task(HDC hdc);
 /* WM_DESTROY: posts the quit message and frees every bitmap. */
 void shell_destroy(void);
+/* The string table's texts (STR_..., story_text), before the window exists. */
+void load_texts(HINSTANCE instance);
+const char *mub_text(int id);
 void Main_ctrl(HWND window, HDC hdc);
 
 void dip_bitmap(HDC hdc, HBITMAP hbm, int x, int y, int Sx, int Sy, int Width, int Height, int m);

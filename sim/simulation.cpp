@@ -6,6 +6,7 @@
 
 #include "platform/core/core.h"
 #include "platform/core/start.h"
+#include "platform/core/language.h"
 #include "res/program_resources.h"
 #include "sim/screenshot.h"
 #include "sim/state_dump.h"
@@ -86,6 +87,7 @@ int Simulation::run() {
         [this](const std::string &c, const std::vector<int> &a, int queued) { return wrong_answer(c, a, queued); });
     mub::core::StartOptions start;
     start.after_dispatch = [this](const MSG &m) { after_dispatch(m); };
+    start.language = options_.language.value_or(mub::core::language_from_environment());
     const int code = mub::core::run_program(mub::res::program_resource_bytes(), host_, WinMain, start);
 
     if (!error_.empty()) {

@@ -26,6 +26,7 @@ struct Options {
     std::optional<std::string> trace;
     std::optional<std::string> screenshot;
     std::optional<uint32_t> random_seed;
+    std::optional<uint16_t> language;  // --lang: the UI language (a LANGID); else the environment's
 };
 
 // Exit statuses of mubmub-sim.

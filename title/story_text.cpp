@@ -1,10 +1,5 @@
-/* The story's caption lines, Shift-JIS, four at most to a page. */
+/* The story's caption lines, Shift-JIS, four at most to a page; load_texts
+   fills them from the string table at start-up. */
 #include "mubmub.h"
 
-char story_text[23][200] = {
-    STR_STORY_TEXT_0,  STR_STORY_TEXT_1,  STR_STORY_TEXT_2,  STR_STORY_TEXT_3,  STR_STORY_TEXT_4,
-    STR_STORY_TEXT_5,  STR_STORY_TEXT_6,  STR_STORY_TEXT_7,  STR_STORY_TEXT_8,  STR_STORY_TEXT_9,
-    STR_STORY_TEXT_10, STR_STORY_TEXT_11, STR_STORY_TEXT_12, STR_STORY_TEXT_13, STR_STORY_TEXT_14,
-    STR_STORY_TEXT_15, STR_STORY_TEXT_16, STR_STORY_TEXT_17, STR_STORY_TEXT_18, STR_STORY_TEXT_19,
-    STR_STORY_TEXT_20, STR_STORY_TEXT_21, STR_STORY_TEXT_22,
-};
+char story_text[23][200];

@@ -19,6 +19,13 @@ namespace mub::core {
 // as long as the process. The same bytes give the same handle.
 HINSTANCE load_module(std::span<const uint8_t> compiled_resources);
 
+// The user's UI language, as Windows keeps one: resources are taken in it
+// (else in its primary language, else language-neutral, else the first in
+// the script), and the message boxes' buttons are labelled in it. Japanese
+// until a program sets another, before WinMain.
+void set_ui_language(LANGID language);
+LANGID ui_language();
+
 // The size the main window's 600 x 570 frame leaves for its client area,
 // on the classic Windows frame.
 constexpr int kFrameExtraWidth = 8;

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/core/bitmaps.h"
+#include "platform/core/core.h"
 #include "platform/core/gdi_surface.h"
 #include "platform/core/picture_cache.h"
 #include "platform/resource/resources.h"
@@ -128,7 +129,7 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF colour) {
 HBITMAP WINAPI LoadBitmapA(HINSTANCE instance, LPCSTR name) {
     const mub::res::ResFile *res = module_resources(instance);
     if (!res || !name) return nullptr;
-    auto dib = res->find(mub::res::kRtBitmap, mub::res::Id::from_win32(name));
+    auto dib = res->find(mub::res::kRtBitmap, mub::res::Id::from_win32(name), mub::core::ui_language());
     BitmapObject bm;
     if (!dib || !adopt_picture(bm, *dib)) return nullptr;
     return static_cast<HBITMAP>(add_gdi(std::move(bm)));
@@ -139,7 +140,7 @@ HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
     std::optional<mub::Image> image;
     if (instance) {
         if (const mub::res::ResFile *res = module_resources(instance))
-            image = mub::res::load_icon(*res, mub::res::Id::from_win32(name));
+            image = mub::res::load_icon(*res, mub::res::Id::from_win32(name), mub::core::ui_language());
     } else if (IS_INTRESOURCE(name)) {
         image = mub::Image(32, 32, 0);  // a system icon: the host shows its own default
     }

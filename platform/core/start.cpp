@@ -6,6 +6,7 @@ namespace mub::core {
 
 int run_program(std::span<const uint8_t> compiled_resources, Host &host, EntryPoint entry,
                 const StartOptions &options) {
+    if (options.language) set_ui_language(*options.language);
     const HINSTANCE instance = load_module(compiled_resources);
     set_host(&host);
     set_after_dispatch(options.after_dispatch);

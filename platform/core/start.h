@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 
 #include <windows.h>
@@ -20,6 +21,10 @@ using EntryPoint = int(WINAPI *)(HINSTANCE, HINSTANCE, LPSTR, int);
 // for choices that a program passes on (a language, settings that change
 // the game) as they come.
 struct StartOptions {
+    // The UI language the program's resources are chosen by (a LANGID), as
+    // Windows gives every program the user's; unset: the core's default,
+    // Japanese.
+    std::optional<LANGID> language;
     // Called after every DispatchMessageA returns, in top-level and nested
     // (modal) loops alike, for as long as the program runs.
     std::function<void(const MSG &)> after_dispatch;

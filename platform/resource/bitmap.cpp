@@ -12,8 +12,8 @@ std::optional<Bitmap> decode_dib(std::span<const uint8_t> data) {
     return Bitmap{layout->bpp, dib::to_image(*layout)};
 }
 
-std::optional<Bitmap> load_bitmap(const ResFile &res, const Id &name) {
-    auto data = res.find(kRtBitmap, name);
+std::optional<Bitmap> load_bitmap(const ResFile &res, const Id &name, LangId language) {
+    auto data = res.find(kRtBitmap, name, language);
     if (!data) return std::nullopt;
     return decode_dib(*data);
 }

@@ -76,8 +76,8 @@ std::optional<DialogTemplate> parse_dialog(std::span<const uint8_t> data) {
     return d;
 }
 
-std::optional<DialogTemplate> load_dialog(const ResFile &res, const Id &name) {
-    auto data = res.find(kRtDialog, name);
+std::optional<DialogTemplate> load_dialog(const ResFile &res, const Id &name, LangId language) {
+    auto data = res.find(kRtDialog, name, language);
     if (!data) return std::nullopt;
     return parse_dialog(*data);
 }

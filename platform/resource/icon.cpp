@@ -20,8 +20,8 @@ Image scaled(const Image &src, int w, int h) {
 
 }  // namespace
 
-std::optional<Image> load_icon(const ResFile &res, const Id &group_name) {
-    auto group = res.find(kRtGroupIcon, group_name);
+std::optional<Image> load_icon(const ResFile &res, const Id &group_name, LangId language) {
+    auto group = res.find(kRtGroupIcon, group_name, language);
     if (!group) return std::nullopt;
     ByteReader r(*group);
     r.u16();  // reserved
@@ -34,7 +34,7 @@ std::optional<Image> load_icon(const ResFile &res, const Id &group_name) {
     Id id;
     id.is_int = true;
     id.number = icon_id;
-    auto data = res.find(kRtIcon, id);
+    auto data = res.find(kRtIcon, id, language);
     if (!data) return std::nullopt;
     auto layout = dib::parse(*data, true);
     if (!layout) return std::nullopt;

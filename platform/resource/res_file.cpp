@@ -1,6 +1,7 @@
 // The .res format: a run of entries, each a RESOURCEHEADER (sizes, type and
-// name as ordinal or UTF-16 string, version fields) and its data, every
-// header starting on a 4-byte boundary.
+// name as ordinal or UTF-16 string, then on a 4-byte boundary the version,
+// memory flags and language fields) and its data, every header starting on a
+// 4-byte boundary.
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
@@ -67,9 +68,13 @@ ResFile::ResFile(std::span<const uint8_t> bytes) {
         ByteReader h(bytes.first(data_pos), pos + 8);
         const auto type = h.name_or_ordinal();
         const auto name = h.name_or_ordinal();
+        h.align(4);
+        h.skip(4 + 2);  // data version, memory flags
+        const LangId language = h.u16();
         if (h.ok() && type.is_ordinal && type.ordinal != 0) {
             Entry e;
             e.type = type.ordinal;
+            e.language = language;
             e.name.is_int = name.is_ordinal;
             e.name.number = name.ordinal;
             if (!name.is_ordinal) e.name.name = text::u32_to_utf8(name.name);
@@ -81,10 +86,25 @@ ResFile::ResFile(std::span<const uint8_t> bytes) {
     }
 }
 
-std::optional<std::span<const uint8_t>> ResFile::find(uint16_t type, const Id &name) const {
-    for (const Entry &e : entries_)
-        if (e.type == type && same_id(e.name, name)) return e.data;
+std::optional<std::span<const uint8_t>> ResFile::find(uint16_t type, const Id &name, LangId language) const {
+    const Entry *first = nullptr, *same_primary = nullptr, *neutral = nullptr;
+    for (const Entry &e : entries_) {
+        if (e.type != type || !same_id(e.name, name)) continue;
+        if (e.language == language) return e.data;
+        if (!first) first = &e;
+        if (!same_primary && primary_language(e.language) == primary_language(language)) same_primary = &e;
+        if (!neutral && e.language == kLangNeutral) neutral = &e;
+    }
+    for (const Entry *e : {same_primary, neutral, first})
+        if (e) return e->data;
     return std::nullopt;
+}
+
+std::vector<LangId> ResFile::languages(uint16_t type, const Id &name) const {
+    std::vector<LangId> out;
+    for (const Entry &e : entries_)
+        if (e.type == type && same_id(e.name, name)) out.push_back(e.language);
+    return out;
 }
 
 size_t ResFile::count(uint16_t type) const {

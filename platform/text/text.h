@@ -14,6 +14,12 @@ namespace mub::text {
 // sequence with no mapping, or a lead byte cut off at the end, becomes '?'.
 std::u32string decode_cp932(std::string_view sjis);
 std::string cp932_to_utf8(std::string_view sjis);
+// The reverse, as Windows converts to code page 932: where a character has
+// several codes, the JIS one, else the IBM extension's rather than NEC's
+// copy of it. A character with no code becomes '?'.
+std::string encode_cp932(std::u32string_view s);
+// The bytes that begin a two-byte character.
+bool is_cp932_lead(uint8_t byte);
 std::u32string utf8_to_u32(std::string_view utf8);
 std::string u32_to_utf8(std::u32string_view s);
 

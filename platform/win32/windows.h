@@ -48,6 +48,7 @@ typedef uintptr_t UINT_PTR;
 typedef intptr_t LONG_PTR;
 typedef DWORD COLORREF;
 typedef WORD ATOM;
+typedef WORD LANGID;
 
 /* Handles are distinct pointer types, as with STRICT. */
 #define MUB_DECLARE_HANDLE(name) \
@@ -294,6 +295,8 @@ int WINAPI FillRect(HDC hDC, const RECT *lprc, HBRUSH hbr);
 HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
+int WINAPI LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax);
+LANGID WINAPI GetUserDefaultUILanguage(void);
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
                                LPARAM dwInitParam);
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult);

@@ -23,4 +23,15 @@ std::wstring cp932_to_utf16(const char *text, int length) {
     return wide;
 }
 
+std::string utf16_to_cp932(const wchar_t *text, int length) {
+    if (text == nullptr || length <= 0)
+        return {};
+    const int needed = WideCharToMultiByte(kShiftJis, 0, text, length, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0)
+        return {};
+    std::string bytes(static_cast<size_t>(needed), '\0');
+    WideCharToMultiByte(kShiftJis, 0, text, length, bytes.data(), needed, nullptr, nullptr);
+    return bytes;
+}
+
 }  // namespace mub::win32native

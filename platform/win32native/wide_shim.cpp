@@ -8,6 +8,7 @@
 #include "platform/win32native/cp932.h"
 
 using mub::win32native::cp932_to_utf16;
+using mub::win32native::utf16_to_cp932;
 
 namespace {
 
@@ -126,4 +127,30 @@ extern "C" INT_PTR WINAPI mub_DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemp
     }
     return DialogBoxParamW(hInstance, reinterpret_cast<LPCWSTR>(lpTemplateName), hWndParent, lpDialogFunc,
                            dwInitParam);
+}
+
+// The string table holds UTF-16; LoadStringA would convert it to the ANSI
+// code page and lose the Japanese on a western system. LoadStringW finds the
+// string in the user's UI language, as LoadStringA does; it is converted to
+// code page 932 here, with the same limit: at most cchBufferMax - 1 bytes,
+// never half a character.
+extern "C" int WINAPI mub_LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax) {
+    if (!lpBuffer || cchBufferMax <= 0)
+        return 0;
+    lpBuffer[0] = '\0';
+    const wchar_t *text = nullptr;
+    const int length = LoadStringW(hInstance, uID, reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0 || !text)
+        return 0;
+    const std::string bytes = utf16_to_cp932(text, length);
+    size_t n = 0;
+    while (n < bytes.size()) {
+        const size_t step = IsDBCSLeadByteEx(932, static_cast<BYTE>(bytes[n])) ? 2 : 1;
+        if (n + step > static_cast<size_t>(cchBufferMax - 1))
+            break;
+        n += step;
+    }
+    bytes.copy(lpBuffer, n);
+    lpBuffer[n] = '\0';
+    return static_cast<int>(n);
 }

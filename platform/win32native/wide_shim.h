@@ -5,7 +5,9 @@
  * shows correctly only on a system whose ANSI code page is 932. These macros
  * route the calls that carry Japanese text through wrappers that convert it
  * to UTF-16 and call the wide functions, so the text reads right on any
- * system while the game keeps calling the names it always called. The main
+ * system while the game keeps calling the names it always called; and
+ * LoadStringA gives the string table's texts in code page 932, whatever the
+ * system's ANSI code page. The main
  * window is a Unicode window (its class is registered wide, and the game's
  * default handling goes to DefWindowProcW), so nothing asks it for its title
  * through the ANSI code page either; the messages the game reads (mouse,
@@ -27,6 +29,7 @@ BOOL WINAPI mub_TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
 HWND WINAPI mub_CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
                                 int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
                                 LPVOID lpParam);
+int WINAPI mub_LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax);
 INT_PTR WINAPI mub_DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
                                    DLGPROC lpDialogFunc, LPARAM dwInitParam);
 
@@ -41,12 +44,14 @@ INT_PTR WINAPI mub_DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, H
 #undef TextOutA
 #undef CreateWindowExA
 #undef DialogBoxParamA
+#undef LoadStringA
 #define RegisterClassA mub_RegisterClassA
 #define DefWindowProcA mub_DefWindowProcA
 #define MessageBoxA mub_MessageBoxA
 #define TextOutA mub_TextOutA
 #define CreateWindowExA mub_CreateWindowExA
 #define DialogBoxParamA mub_DialogBoxParamA
+#define LoadStringA mub_LoadStringA
 #endif
 
 #endif

@@ -1,5 +1,6 @@
 #include "programs/sim/options.h"
 
+#include "platform/core/language.h"
 #include "sim/script.h"
 
 #include <charconv>
@@ -8,7 +9,7 @@ namespace mub::sim {
 
 const char kUsage[] =
     "usage: mubmub-sim --ticks N [--script FILE|-] [--state FILE] [--trace FILE] [--screenshot FILE] "
-    "[--random SEED]\n";
+    "[--random SEED] [--lang ja|en]\n";
 
 namespace {
 
@@ -56,6 +57,11 @@ Options parse_options(const std::vector<std::string> &args) {
             uint32_t seed = 0;
             if (!parse_number(v, seed)) throw UsageError("--random wants a seed from 0 to 4294967295, not '" + shown(v) + "'");
             o.random_seed = seed;
+        } else if (a == "--lang") {
+            once(o.language.has_value());
+            const std::string &v = value();
+            o.language = mub::core::language_from_name(v);
+            if (!o.language) throw UsageError("--lang wants ja or en, not '" + shown(v) + "'");
         } else {
             throw UsageError("unknown argument '" + shown(a) + "'");
         }

@@ -1,11 +1,14 @@
 // The game in the browser: the program's module from the resources the page
-// unpacked, then WinMain on the web host, as on the desktop.
+// unpacked, then WinMain on the web host, as on the desktop. The page names
+// the edition it chose: --lang ja|en (Japanese when it names none).
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string_view>
 
 #include <windows.h>
 
+#include "platform/core/language.h"
 #include "platform/core/start.h"
 #include "platform/host/web/page_bridge.h"
 #include "platform/host/web/web_host.h"
@@ -26,9 +29,11 @@ std::span<const uint8_t> resources() {
 
 }  // namespace
 
-int main() {
-    mub::web::WebHost host;
+int main(int argc, char **argv) {
     mub::core::StartOptions options;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string_view(argv[i]) == "--lang") options.language = mub::core::language_from_name(argv[i + 1]);
+    mub::web::WebHost host;
     // The page counts ticks (its tests and benchmarks read them).
     options.after_dispatch = [](const MSG &msg) {
         if (msg.message == WM_TIMER) mub_page_tick();

@@ -4,7 +4,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 #include "art/bmp_image.h"
@@ -17,18 +19,19 @@ namespace {
 struct Expected {
     const char* name;
     int w, h, bpp;
+    bool words = true;  // also in English, in bitmaps/en/
 };
 
 // Every bitmap the program loads, in load order.
 const Expected kBitmaps[] = {
-    {"title", 507, 246, 8},       {"story_back", 601, 550, 4}, {"story_1", 432, 292, 4},    {"story_2", 432, 301, 4},
-    {"story_3", 432, 301, 4},     {"story_4", 432, 300, 4},    {"story_5", 432, 301, 4},    {"story_6", 432, 301, 4},
-    {"story_7", 432, 301, 4},     {"mub_ti_1", 330, 135, 1},   {"mub_ti_2", 550, 421, 4},   {"mub_push", 208, 26, 4},
-    {"mub_se_1", 680, 570, 4},    {"mub_se_2", 680, 553, 4},   {"mub_pl", 144, 96, 4},      {"heart", 92, 52, 4},
-    {"mub_en", 192, 96, 4},       {"mub_en_b", 420, 229, 4},   {"unko", 81, 51, 4},         {"life", 170, 60, 4},
+    {"title", 507, 246, 8},       {"story_back", 601, 550, 4}, {"story_1", 432, 292, 4, false},    {"story_2", 432, 301, 4, false},
+    {"story_3", 432, 301, 4, false},     {"story_4", 432, 300, 4, false},    {"story_5", 432, 301, 4, false},    {"story_6", 432, 301, 4, false},
+    {"story_7", 432, 301, 4, false},     {"mub_ti_1", 330, 135, 1},   {"mub_ti_2", 550, 421, 4},   {"mub_push", 208, 26, 4},
+    {"mub_se_1", 680, 570, 4},    {"mub_se_2", 680, 553, 4},   {"mub_pl", 144, 96, 4, false},      {"heart", 92, 52, 4, false},
+    {"mub_en", 192, 96, 4, false},       {"mub_en_b", 420, 229, 4},   {"unko", 81, 51, 4, false},         {"life", 170, 60, 4},
     {"win_lose", 230, 60, 4},     {"mub_hantei", 605, 749, 4}, {"mub2_ti_1", 330, 135, 1},  {"mub2_ti_2", 550, 421, 4},
-    {"mub2_push", 264, 26, 4},    {"back", 679, 554, 4},       {"mub2_se_1", 601, 550, 4},  {"mub2_se_2", 680, 555, 4},
-    {"mub2_pl", 192, 96, 4},      {"mub2_en", 386, 96, 4},     {"time", 391, 60, 4},        {"hit", 391, 60, 4},
+    {"mub2_push", 264, 26, 4},    {"back", 679, 554, 4, false},       {"mub2_se_1", 601, 550, 4},  {"mub2_se_2", 680, 555, 4},
+    {"mub2_pl", 192, 96, 4, false},      {"mub2_en", 386, 96, 4},     {"time", 391, 60, 4},        {"hit", 391, 60, 4},
     {"entyo", 391, 60, 4},        {"en_hit", 189, 60, 4},      {"mub2_hantei", 605, 749, 8},
 };
 
@@ -39,11 +42,29 @@ std::string artgen_path() { return std::string(MUB_BINARY_DIR) + "/tools/artgen/
 
 }  // namespace
 
+// Every file of both editions: the pictures, then the English twins.
+std::vector<std::string> bitmap_files() {
+    std::vector<std::string> files;
+    for (const Expected& e : kBitmaps) files.push_back(e.name);
+    for (const Expected& e : kBitmaps)
+        if (e.words) files.push_back(std::string("en/") + e.name);
+    return files;
+}
+
+const Expected& expected(const std::string& file) {
+    const std::string name = file.substr(file.find('/') + 1);
+    for (const Expected& e : kBitmaps)
+        if (name == e.name) return e;
+    throw std::runtime_error("no such picture: " + file);
+}
+
 TEST(ArtFiles, EveryBitmapHasItsSizeDepthAndPalette) {
     ASSERT_EQ(std::size(kBitmaps), 35u);
-    for (const Expected& e : kBitmaps) {
-        SCOPED_TRACE(e.name);
-        BmpImage img = read_bmp(bitmap_path(e.name));
+    ASSERT_EQ(bitmap_files().size(), 35u + 22u);
+    for (const std::string& file : bitmap_files()) {
+        SCOPED_TRACE(file);
+        const Expected& e = expected(file);
+        BmpImage img = read_bmp(bitmap_path(file));
         ASSERT_TRUE(img.ok) << img.error;
         EXPECT_EQ(img.width, e.w);
         EXPECT_EQ(img.height, e.h);
@@ -59,13 +80,17 @@ TEST(ArtFiles, EveryBitmapHasItsSizeDepthAndPalette) {
             for (int i = 0; i < 16; ++i) EXPECT_EQ(img.palette[size_t(i)], kClassic16[i]) << "palette entry " << i;
         }
     }
-    // Nothing else lies in the folder.
+    // Nothing else lies in the folders.
     size_t files = 0;
-    for (const auto& entry : fs::directory_iterator(std::string(MUB_SOURCE_DIR) + "/res/bitmaps")) {
+    for (const auto& entry : fs::recursive_directory_iterator(std::string(MUB_SOURCE_DIR) + "/res/bitmaps")) {
+        if (entry.is_directory()) {
+            EXPECT_EQ(entry.path().filename(), "en");
+            continue;
+        }
         EXPECT_EQ(entry.path().extension(), ".bmp") << entry.path();
         ++files;
     }
-    EXPECT_EQ(files, 35u);
+    EXPECT_EQ(files, bitmap_files().size());
 }
 
 TEST(ArtFiles, IconIsOne32x32SixteenColourImageWithMask) {
@@ -102,7 +127,7 @@ TEST(ArtFiles, GeneratorMakesExactlyTheCommittedFiles) {
     std::string cmd = "\"" + artgen + "\" \"" + out.string() + "\"";
     ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
     std::vector<std::string> files = {"mubmub.ico"};
-    for (const Expected& e : kBitmaps) files.push_back(std::string("bitmaps/") + e.name + ".bmp");
+    for (const std::string& f : bitmap_files()) files.push_back("bitmaps/" + f + ".bmp");
     for (const std::string& f : files) {
         SCOPED_TRACE(f);
         std::vector<uint8_t> made = read_bytes((out / f).string());

@@ -207,6 +207,32 @@ TEST(ArtLayout, WhackFieldCarriesEveryHoleAsTheEmptyHoleFrameDrawsIt) {
     EXPECT_GT(opaque_count(en, 0, 0, 48, 48, 48), 300);
 }
 
+// Each hole's key, black on a white cap right of the hole, inside the window
+// and clear of every place a sprite is drawn: the holes' frames and the
+// creature's above them.
+TEST(ArtLayout, WhackFieldShowsEachHolesKeyBesideItWhereNoSpriteGoes) {
+    BmpImage back = load("back");
+    ASSERT_TRUE(back.ok);
+    const int hole_x[] = {35, 155, 275, 395, 515}, hole_y[] = {330, 430, 330, 430, 330};
+    const char32_t keys[] = U"zxcvb";
+    for (int k = 0; k < 5; ++k) {
+        SCOPED_TRACE(k);
+        const int cap_x = hole_x[k] + 52, cap_y = hole_y[k] + 27, cap_w = 17, cap_h = 20;
+        EXPECT_LE(cap_x + cap_w, 592);
+        for (int j = 0; j < 5; ++j)
+            for (int top : {hole_y[j], hole_y[j] - 48})
+                EXPECT_TRUE(cap_x >= hole_x[j] + 48 || cap_x + cap_w <= hole_x[j] || cap_y >= top + 48 || cap_y + cap_h <= top)
+                    << "under the sprite of hole " << j << " at y " << top;
+        const auto glyph = lettered(std::u32string(1, keys[k]));
+        int mismatched = 0;
+        for (int r = 0; r < 16; ++r)
+            for (int c = 0; c < 8; ++c)
+                mismatched += (back.at(cap_x + 4 + c, cap_y + 2 + r) == kBlack) != glyph[size_t(r)][size_t(c)];
+        EXPECT_EQ(mismatched, 0);
+        EXPECT_EQ(back.at(cap_x + 2, cap_y + 2), kWhite);
+    }
+}
+
 TEST(ArtLayout, FieldCaptionsAreRingedInBlack) {
     // Every letter pixel of a caption lies two pixels deep inside opaque
     // black (or more letter): no letter pixel meets the sand.

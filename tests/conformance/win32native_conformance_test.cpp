@@ -87,7 +87,8 @@ TEST(ProgramResources, ExactlyTheBitmapsTheIconGroupAndTheDialog) {
     EXPECT_EQ(names_of(program, RT_BITMAP), expected);
     EXPECT_EQ(names_of(program, RT_GROUP_ICON), std::vector<std::string>{"MUB2"});
     EXPECT_EQ(names_of(program, RT_DIALOG), std::vector<std::string>{"#101"});
-    EXPECT_TRUE(names_of(program, RT_STRING).empty());
+    // The texts' string table: ids 1 to 8 (block 1) and 100 to 122 (blocks 7, 8).
+    EXPECT_EQ(names_of(program, RT_STRING), (std::vector<std::string>{"#1", "#7", "#8"}));
     EXPECT_TRUE(names_of(program, RT_MENU).empty());
     EXPECT_TRUE(names_of(program, RT_ACCELERATOR).empty());
     FreeLibrary(program);

@@ -65,7 +65,7 @@ TEST(Install, PutsADesktopApplicationInPlace) {
 
     // The menu entry: its names, what it runs, its icon, where it is listed.
     const std::string entry = read_text(usr / desktop_file);
-    const std::vector<std::string> lines = {"Name=むぶむぶゲーム", "Name[en]=Mubmub Games", "Exec=mubmub", "Icon=" + kId};
+    const std::vector<std::string> lines = {"Name=Mubmub Games", "Name[ja]=むぶむぶゲーム", "Exec=mubmub", "Icon=" + kId};
     for (const std::string &line : lines)
         EXPECT_NE(entry.find("\n" + line + "\n"), std::string::npos) << line << " missing from\n" << entry;
     EXPECT_NE(entry.find("\nCategories=Game;"), std::string::npos) << entry;

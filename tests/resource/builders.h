@@ -32,14 +32,14 @@ struct Bytes {
 
 // One RESOURCEHEADER and its data; name is an ordinal when name_str is empty.
 inline void add_resource(Bytes &res, uint16_t type, uint16_t id, std::u16string_view name_str,
-                         const std::vector<uint8_t> &data) {
+                         const std::vector<uint8_t> &data, uint16_t language = 0x0409) {
     Bytes h;
     h.ordinal(type);
     if (name_str.empty())
         h.ordinal(id);
     else
         h.sz(name_str);
-    h.align4().u32(0).u16(0x1030).u16(0x0409).u32(0).u32(0);
+    h.align4().u32(0).u16(0x1030).u16(language).u32(0).u32(0);
     res.u32(uint32_t(data.size())).u32(uint32_t(8 + h.v.size())).append(h.v).append(data).align4();
 }
 

@@ -91,3 +91,56 @@ TEST(ResFile, DamagedFilesKeepWhatIsIntactAndNeverReadPastTheEnd) {
     for (int i = 0; i < 10; ++i) open_name.u16('X');
     EXPECT_EQ(ResFile(open_name.v).count(kRtBitmap), 0u);
 }
+
+TEST(ResFile, PrefersTheLanguageThenItsPrimaryThenNeutralThenTheFirst) {
+    Bytes res = restest::empty_res();
+    restest::add_resource(res, kRtBitmap, 0, u"TITLE", {1}, 0x0411);  // Japanese
+    restest::add_resource(res, kRtBitmap, 0, u"TITLE", {2}, 0x0409);  // English (US)
+    restest::add_resource(res, kRtBitmap, 0, u"BACK", {3}, 0x0000);   // neutral
+    restest::add_resource(res, kRtBitmap, 0, u"BACK", {4}, 0x0409);
+    restest::add_resource(res, kRtBitmap, 0, u"HIT", {5}, 0x0411);
+    const ResFile f(res.v);
+    struct Case {
+        const char *name;
+        LangId asked;
+        uint8_t got;
+    };
+    const Case cases[] = {
+        {"title", 0x0411, 1}, {"title", 0x0409, 2}, {"title", 0x0809, 2},  // English (UK): same primary
+        {"title", 0x0407, 1},                                              // German: the first
+        {"title", 0x0000, 1}, {"back", 0x0409, 4},   {"back", 0x0411, 3},  // no Japanese: neutral
+        {"back", 0x0407, 3},  {"hit", 0x0409, 5},
+    };
+    for (const Case &c : cases) {
+        auto d = f.find(kRtBitmap, named(c.name), c.asked);
+        ASSERT_TRUE(d) << c.name << " " << c.asked;
+        EXPECT_EQ((*d)[0], c.got) << c.name << " " << std::hex << c.asked;
+    }
+    EXPECT_EQ(f.languages(kRtBitmap, named("back")), (std::vector<LangId>{0x0000, 0x0409}));
+    EXPECT_FALSE(f.find(kRtBitmap, named("life"), 0x0411));
+}
+
+TEST(ResFile, ReadsStringTablesByBlockAndIndex) {
+    // Block 1 holds ids 0..15: id 1 "ab", id 3 "\u3080" (a cut-off surrogate
+    // pair at the end of id 4); block 7 holds 96..111, id 100 "x".
+    Bytes b1;
+    b1.u16(0).u16(2).u16('a').u16('b').u16(0).u16(1).u16(0x3080).u16(1).u16(0xD83D);
+    for (int k = 5; k < 16; ++k) b1.u16(0);
+    Bytes b7;
+    for (int k = 96; k < 100; ++k) b7.u16(0);
+    b7.u16(1).u16('x');
+    Bytes res = restest::empty_res();
+    restest::add_resource(res, kRtString, 1, u"", b1.v, 0x0411);
+    restest::add_resource(res, kRtString, 7, u"", b7.v, 0x0411);
+    restest::add_resource(res, kRtString, 1, u"", restest::Bytes().u16(0).u16(2).u16('E').u16('N').v, 0x0409);
+    const ResFile f(res.v);
+    EXPECT_EQ(load_string(f, 1, 0x0411), U"ab");
+    EXPECT_EQ(load_string(f, 3, 0x0411), U"\u3080");
+    EXPECT_EQ(load_string(f, 4, 0x0411), std::u32string(1, char32_t(0xD83D)));  // as it stands; no read past it
+    EXPECT_EQ(load_string(f, 100, 0x0411), U"x");
+    EXPECT_EQ(load_string(f, 1, 0x0409), U"EN");
+    EXPECT_FALSE(load_string(f, 2, 0x0411));    // empty
+    EXPECT_FALSE(load_string(f, 2, 0x0409));    // past the end of a short block
+    EXPECT_FALSE(load_string(f, 101, 0x0411));  // past the end of block 7
+    EXPECT_FALSE(load_string(f, 16, 0x0411));   // block 2 does not exist
+}

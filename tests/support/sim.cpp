@@ -78,7 +78,8 @@ std::optional<Screenshot> read_png(const fs::path &p) {
 
 // Runs the program with standard error going to a file; returns its exit
 // status (128 + signal number if it was killed).
-int run_process(const std::vector<std::string> &args, const fs::path &stderr_file) {
+int run_process(const std::vector<std::string> &args, const fs::path &stderr_file,
+                const std::vector<std::string> &env_extra) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, stderr_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
@@ -88,7 +89,17 @@ int run_process(const std::vector<std::string> &args, const fs::path &stderr_fil
     for (const auto &a : args) argv.push_back(const_cast<char *>(a.c_str()));
     argv.push_back(nullptr);
     pid_t pid = 0;
-    const int err = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    std::vector<std::string> env_strings;
+    for (char **e = environ; *e; ++e) {
+        const std::string var = *e;
+        const std::string name = var.substr(0, var.find('='));
+        if (name != "LANGUAGE" && name != "LC_ALL" && name != "LC_MESSAGES" && name != "LANG") env_strings.push_back(var);
+    }
+    env_strings.insert(env_strings.end(), env_extra.begin(), env_extra.end());
+    std::vector<char *> envp;
+    for (auto &v : env_strings) envp.push_back(v.data());
+    envp.push_back(nullptr);
+    const int err = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (err != 0) throw std::runtime_error("cannot start " + args[0]);
     int status = 0;
@@ -118,7 +129,7 @@ SimRun run_sim(int ticks, const SimOptions &options) {
     args.insert(args.end(), options.extra_args.begin(), options.extra_args.end());
 
     SimRun run;
-    run.exit_status = run_process(args, errors);
+    run.exit_status = run_process(args, errors, options.env);
     run.stderr_text = read_text(errors);
     if (fs::exists(state)) run.state = nlohmann::json::parse(read_text(state), nullptr, false);
     if (options.trace && fs::exists(trace)) {

@@ -31,6 +31,9 @@ struct SimOptions {
     bool screenshot = false;
     std::optional<uint32_t> random_seed{};
     std::vector<std::string> extra_args{};
+    // The locale variables the simulator sees ("LANG=de_DE.UTF-8"); the
+    // tests' own are never passed on, so every run is Japanese unless told.
+    std::vector<std::string> env{};
 };
 
 // Runs from a fresh start for the given number of ticks.

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "mub_strings.h"
 #include "platform/text/text.h"
 
 using mub::text::decode_cp932;
@@ -53,30 +52,20 @@ TEST(Cp932, BadInputBecomesQuestionMarksWithoutReadingPastTheEnd) {
     EXPECT_EQ(decode_cp932(""), U"");
 }
 
-TEST(Cp932, EveryGameStringDecodesToItsLineInStringsTxt) {
-    std::map<std::string, std::string> lines;
-    std::ifstream in(MUB_SOURCE_DIR "/res/strings.txt");
-    ASSERT_TRUE(in);
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        const size_t space = line.find(' ');
-        lines[line.substr(0, space)] = line.substr(space + 1);
-    }
-    const std::map<std::string, std::string> macros = {
-#define MUB_ENTRY(name) {#name, STR_##name},
-        MUB_STRINGS_LIST(MUB_ENTRY)
-#undef MUB_ENTRY
-    };
-    ASSERT_EQ(macros.size(), lines.size());
-    for (const auto &[name, sjis] : macros) {
-        ASSERT_TRUE(lines.count(name)) << name;
-        EXPECT_EQ(mub::text::cp932_to_utf8(sjis), lines[name]) << name;
-        EXPECT_EQ(decode_cp932(sjis).find(U'?') != std::u32string::npos, lines[name].find('?') != std::string::npos)
-            << name;
-    }
-    EXPECT_EQ(std::string(STR_WINDOW_TITLE), bytes({0x82, 0xDE, 0x82, 0xD4, 0x82, 0xDE, 0x82, 0xD4, 0x83, 0x51, 0x81,
-                                                   0x5B, 0x83, 0x80}));
-    EXPECT_EQ(std::string(STR_ROUND_FORMAT).find("%d"), 13u);
+TEST(Cp932, EncodesAsWindowsDoesAndEveryCodeComesBack) {
+    using mub::text::encode_cp932;
+    // Characters with several codes: the JIS one; else IBM's, not NEC's copy.
+    EXPECT_EQ(encode_cp932(U"\uFFE2"), bytes({0x81, 0xCA}));  // fullwidth not sign
+    EXPECT_EQ(encode_cp932(U"\u2235"), bytes({0x81, 0xE6}));  // because
+    EXPECT_EQ(encode_cp932(U"\u2160"), bytes({0x87, 0x54}));  // roman one: NEC row 13
+    EXPECT_EQ(encode_cp932(U"\u2170"), bytes({0xFA, 0x40}));  // small roman one: IBM, not EE EF
+    EXPECT_EQ(encode_cp932(U"A むｱ\u20AC"), bytes({'A', ' ', 0x82, 0xDE, 0xB1, '?'}));  // no euro sign
+    for (int lead = 0x81; lead <= 0xFC; ++lead)
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            const std::u32string c = decode_cp932(bytes({lead, trail}));
+            if (c.size() != 1 || c == U"?") continue;
+            EXPECT_EQ(decode_cp932(encode_cp932(c)), c) << std::hex << lead << " " << trail;
+        }
 }
 
 TEST(Utf, RoundTripsAndReplacesMalformedSequences) {

@@ -23,16 +23,15 @@ mub::Image draw(int w, int h, int x, int y, std::u32string_view s, mub::Rect cli
 }  // namespace
 
 TEST(Font, HasAGlyphForEveryCharacterTheGameShows) {
-    std::ifstream in(MUB_SOURCE_DIR "/res/strings.txt");
-    ASSERT_TRUE(in);
-    std::u32string all;
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty() && line[0] != '#') all += utf8_to_u32(line.substr(line.find(' ') + 1));
-    auto dialog = mub::res::load_dialog(mubtest::program_res(), mub::res::Id{true, 101, {}});
-    ASSERT_TRUE(dialog);
-    all += dialog->caption + dialog->font_name;
-    for (const auto &item : dialog->items) all += item.text;
-    all += U"0123456789 OKはいいいえキャンセル";  // message box buttons
+    std::u32string all = U"0123456789 OKはいいいえキャンセルYesNoCancel";  // message box buttons
+    for (const mub::res::LangId lang : {mub::res::kLangJapanese, mub::res::kLangEnglish}) {
+        for (uint16_t id = 0; id < 200; ++id)
+            if (auto s = mub::res::load_string(mubtest::program_res(), id, lang)) all += *s;
+        auto dialog = mub::res::load_dialog(mubtest::program_res(), mub::res::Id{true, 101, {}}, lang);
+        ASSERT_TRUE(dialog);
+        all += dialog->caption + dialog->font_name;
+        for (const auto &item : dialog->items) all += item.text;
+    }
     for (char32_t c : all) EXPECT_TRUE(has_glyph(c)) << "U+" << std::hex << uint32_t(c);
 }
 

@@ -99,6 +99,44 @@ test('on a phone a tap chooses the story, and the touch bar sits under the pictu
   await page.close();
 });
 
+// The edition: ?lang= (remembered), else what was remembered, else the
+// browser's first language. The English story page 1 equals the simulator's.
+test('the edition: ?lang=en draws the English story, is remembered, and ja and other languages choose as told', async () => {
+  const own = await serveSite(site);  // an origin of its own: nothing remembered yet
+  const titleFor = async (query, languages) => {
+    const page = await lib.openPage(browser);
+    if (languages) {
+      await page.evaluateOnNewDocument((l) => {
+        Object.defineProperty(navigator, 'languages', { get: () => l });
+        Object.defineProperty(navigator, 'language', { get: () => l[0] });
+      }, languages);
+    }
+    await page.goto(own.url + query);
+    await until(page, () => document.title !== '' && window.mubmub.frames > 0);
+    const title = await page.title();
+    await page.close();
+    return title;
+  };
+  assert.equal(await titleFor('', ['ja-JP', 'en']), 'むぶむぶゲーム');
+  assert.equal(await titleFor('', ['de-DE', 'ja']), 'Mubmub Games');
+  assert.equal(await titleFor('', ['en-US']), 'Mubmub Games');
+  assert.equal(await titleFor('?lang=ja', ['en-US']), 'むぶむぶゲーム');
+  assert.equal(await titleFor('', ['en-US']), 'むぶむぶゲーム', 'the choice is remembered');
+  assert.equal(await titleFor('?lang=fr', ['en-US']), 'むぶむぶゲーム', 'an unknown edition changes nothing');
+
+  const page = await lib.openPage(browser);
+  await page.goto(own.url + '?lang=en');
+  await until(page, () => window.mubmub.frames > 0);
+  await g.untilModal(page, 'Choose your game');
+  await page.keyboard.press('Enter');
+  await g.untilState(page, 'story_page', 1);
+  await g.ticks(page, 10);
+  assert.equal(await g.pixelsDifferentFrom(page, await g.simScreenshot(sim, '0 answer 1000\n', 100, 'en')), 0);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+  await own.close();
+});
+
 // Enter through the whack game's title, instructions and its question.
 async function enterWhackGame(page, pressEnter) {
   await g.untilState(page, 'main_key', g.SCENE.whackTitle);
@@ -294,7 +332,7 @@ test('faults are told in words: no WebAssembly, a failed download, and its retry
     const flaky = await serveSite(site, { fail: (path) => failing && path === c.fail });
     const page = await lib.openPage(browser);
     if (c.prepare) await c.prepare(page);
-    await page.goto(flaky.url);
+    await page.goto(flaky.url + g.withLang());
     await until(page, () => !document.getElementById('status').hidden &&
       document.getElementById('status-text').textContent !== 'よみこみ中…');
     assert.match(await page.$eval('#status-text', (e) => e.textContent), c.text, c.name);
@@ -312,7 +350,7 @@ test('faults are told in words: no WebAssembly, a failed download, and its retry
 test('after one visit the game plays offline', async () => {
   const own = await serveSite(site);
   const page = await lib.openPage(browser);
-  await page.goto(own.url);
+  await page.goto(own.url + g.withLang());
   await until(page, async () => (await navigator.serviceWorker.ready) && navigator.serviceWorker.controller !== null);
   await own.close();  // the site is gone from the network
   await page.setOfflineMode(true);

@@ -43,6 +43,10 @@ const RUNS = [
       assert.ok(trace.some((s) => s.main_key === 19 && s.hit > 0), 'the whack game did not end with hits');
     } },
   ...[1, 2, 3].map((seed) => ({ name: `random input, seed ${seed}`, args: ['--ticks', '30000', '--random', String(seed), ...OUTPUTS] })),
+  // The English edition, chosen by --lang and by the locale variables.
+  { name: 'the English story', args: ['--ticks', '9642', '--script', join(source, 'bench/story.script'), '--lang', 'en', ...OUTPUTS] },
+  { name: 'the edition of LANG', env: { LANG: 'de_DE.UTF-8' }, args: ['--ticks', '60', '--script', '-', ...OUTPUTS], stdin: '0 answer 1000\n',
+    check: async (dir) => assert.match(await readFile(join(dir, 'state.json'), 'utf8'), /Deep on the sea floor/) },
   // Megabytes on standard input that the simulator never reads: it ends at once, and the pipe closes under the writer.
   { name: 'a bad argument', stdin: '# never read\n'.repeat(200000), args: ['--ticks', 'many'] },
   { name: 'a bad script line', stdin: '0 lclick\n5 jump\n', args: ['--ticks', '10', '--script', '-', '--state', 'state.json'] },
@@ -51,9 +55,16 @@ const RUNS = [
   { name: 'two outputs to one file', args: ['--ticks', '5', '--state', 'state.json', '--trace', 'state.json'] },
 ];
 
-function run(command, args, cwd, stdin) {
+// The locale variables choose the edition: only a run's own reach the programs.
+function environment(extra) {
+  const env = { ...process.env };
+  for (const name of ['LANGUAGE', 'LC_ALL', 'LC_MESSAGES', 'LANG']) delete env[name];
+  return { ...env, ...extra };
+}
+
+function run(command, args, cwd, stdin, env) {
   return new Promise((done, reject) => {
-    const child = spawn(command, args, { cwd });
+    const child = spawn(command, args, { cwd, env: environment(env) });
     const out = [], err = [];
     child.stdout.on('data', (d) => out.push(d));
     child.stderr.on('data', (d) => err.push(d));
@@ -79,8 +90,8 @@ for (const r of RUNS) {
     const dirs = { native: await mkdtemp(join(tmpdir(), 'mubmub-native-')), web: await mkdtemp(join(tmpdir(), 'mubmub-web-')) };
     try {
       const results = {
-        native: await run(native, r.args, dirs.native, r.stdin),
-        web: await run(process.execPath, [web, ...r.args], dirs.web, r.stdin),
+        native: await run(native, r.args, dirs.native, r.stdin, r.env),
+        web: await run(process.execPath, [web, ...r.args], dirs.web, r.stdin, r.env),
       };
       assert.deepEqual(results.web, results.native);
       for (const f of ['state.json', 'trace.jsonl', 'shot.png']) {

@@ -1,7 +1,8 @@
 // The whack game's play field: a swaying band of sea at the top (680 columns
-// wide, shown 600 at a time), the seabed with five holes and a slate for the
-// clock and the counters.
+// wide, shown 600 at a time), the seabed with five holes and their keys, and
+// a slate for the clock and the counters.
 #include "actors.h"
+#include "font.h"
 #include "palette.h"
 #include "pictures.h"
 
@@ -32,6 +33,17 @@ Canvas pic_back() {
     for (int k = 0; k < 5; ++k) c.ellipse(hx[k] + 24, hy[k] + 41, 26, 9, Olive);
     for (int k = 0; k < 6; ++k) draw_seaweed(c, 10 + 115 * k, 552, 50, k, Lime, Green);
     for (int k = 0; k < 5; ++k) c.draw(empty_hole(), hx[k], hy[k]);
+    // Each hole's key on a small key cap right of it, level with the hole,
+    // where no sprite is drawn: the hole's 48 x 48 frame, the creature above
+    // it and the shadow end at column 50 of the hole; the fifth cap ends at
+    // x 583, inside the 592 columns the window shows.
+    const char* keys[] = {"z", "x", "c", "v", "b"};
+    for (int k = 0; k < 5; ++k) {
+        const int x = hx[k] + 52, y = hy[k] + 27;
+        c.round_rect(x, y, 17, 20, 4, Gray);
+        c.round_rect(x + 1, y + 1, 15, 17, 3, White);
+        font().draw_centred(c, x + 8, y + 2, keys[k], lettering(Black));
+    }
     return c;
 }
 

@@ -214,6 +214,11 @@ void Font::write_used(const std::string& path) const {
     for (char32_t cp : used_) f << glyphs_.at(cp).hex << "\n";
 }
 
+static Edition g_edition = Edition::Japanese;
+
+void set_edition(Edition e) { g_edition = e; }
+Edition edition() { return g_edition; }
+
 static std::unique_ptr<Font> g_font;
 
 void set_font(const std::string& path) { g_font = std::make_unique<Font>(path); }

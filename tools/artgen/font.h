@@ -65,4 +65,13 @@ std::u32string utf8_decode(const std::string& s);
 const Font& font();
 void set_font(const std::string& path);
 
+// The edition being drawn: a picture with words comes in Japanese and in
+// English, the same picture but for its lettering.
+enum class Edition { Japanese, English };
+void set_edition(Edition e);
+Edition edition();
+inline bool english() { return edition() == Edition::English; }
+// The words for the edition being drawn.
+inline const char* tr(const char* ja, const char* en) { return english() ? en : ja; }
+
 }  // namespace art

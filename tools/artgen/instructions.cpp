@@ -36,13 +36,13 @@ void mouse_picture(Canvas& c, int x, int y, int held, int tap) {
 // The left 80 columns of the controls page: how to press. The page blinks
 // between this strip and the same strip with the other button lit.
 void mouse_strip(Canvas& c, int lit) {
-    font().draw_centred(c, 46, 92, "移動", lettering(Yellow));
+    font().draw_centred(c, 46, 92, tr("移動", "Move"), lettering(Yellow));
     mouse_picture(c, 18, 132, -1, lit);
     font().draw_centred(c, 46, 222, lit == 0 ? "←" : "→", lettering(White, 2, Red));
-    font().draw_centred(c, 46, 290, "発射", lettering(Fuchsia));
+    font().draw_centred(c, 46, 290, tr("発射", "Fire"), lettering(Fuchsia));
     mouse_picture(c, 18, 330, 1 - lit, lit);
-    font().draw_centred(c, 44, 418, "押さえて", lettering(Red));
-    font().draw_centred(c, 44, 436, "クリック", lettering(Yellow));
+    font().draw_centred(c, 44, 418, tr("押さえて", "Hold,"), lettering(Red));
+    font().draw_centred(c, 44, 436, tr("クリック", "click"), lettering(Yellow));
 }
 
 void key_cap(Canvas& c, int x, int y, int w, const char* label, Color face) {
@@ -57,22 +57,26 @@ void key_cap(Canvas& c, int x, int y, int w, const char* label, Color face) {
 // again with the other mouse button lit (the game copies them from x 599).
 static Canvas controls_page(int lit) {
     Canvas page(600, 570, Black);
-    page_frame(page, "操作説明", Red);
+    page_frame(page, tr("操作説明", "Controls"), Red);
     mouse_strip(page, lit);
     int x = 100;
-    font().draw(page, x, 90, "むぶ（自分）は マウスで 動かします。", lettering(White));
-    font().draw(page, x, 150, "左クリック … 左へ 移動", lettering(Yellow, 2));
-    font().draw(page, x, 200, "右クリック … 右へ 移動", lettering(Yellow, 2));
-    font().draw(page, x, 270, "片方のボタンを 押したまま", lettering(Aqua, 2));
-    font().draw(page, x, 310, "もう片方を クリックすると", lettering(Aqua, 2));
-    font().draw(page, x, 350, "ハートを 発射！", lettering(Fuchsia, 2, White));
-    font().draw(page, x, 410, "ハートは 同時に 4発まで 飛ばせます。", lettering(White));
-    font().draw(page, x, 440, "左はじの 絵が 押し方の お手本です。", lettering(White));
-    font().draw(page, x, 462, "（赤は 押したまま、 黄色は クリック）", lettering(Silver));
+    font().draw(page, x, 90, tr("むぶ（自分）は マウスで 動かします。", "You are Mubu. You move with the mouse."),
+                lettering(White));
+    font().draw(page, x, 150, tr("左クリック … 左へ 移動", "Left click .. step left"), lettering(Yellow, 2));
+    font().draw(page, x, 200, tr("右クリック … 右へ 移動", "Right click .. step right"), lettering(Yellow, 2));
+    font().draw(page, x, 270, tr("片方のボタンを 押したまま", "Hold one button down,"), lettering(Aqua, 2));
+    font().draw(page, x, 310, tr("もう片方を クリックすると", "click the other one"), lettering(Aqua, 2));
+    font().draw(page, x, 350, tr("ハートを 発射！", "and fire a heart!"), lettering(Fuchsia, 2, White));
+    font().draw(page, x, 410, tr("ハートは 同時に 4発まで 飛ばせます。", "Up to 4 hearts can fly at once."),
+                lettering(White));
+    font().draw(page, x, 440, tr("左はじの 絵が 押し方の お手本です。", "The pictures on the left show how."),
+                lettering(White));
+    font().draw(page, x, 462, tr("（赤は 押したまま、 黄色は クリック）", "(Red: hold it down. Yellow: click.)"),
+                lettering(Silver));
     Canvas face = layer(60, 60, [](Canvas& l) { draw_mub(l, 30, 30, 24, Look::Right); }, Black);
     page.draw(face, 500, 440);
     for (int k = 0; k < 3; ++k) draw_heart(page, 530, 420 - 32 * k, 10, Red, Maroon);
-    font().draw(page, 360, 495, "クリックで 次のページへ", lettering(Silver));
+    font().draw(page, 360, 495, tr("クリックで 次のページへ", "Click for the next page"), lettering(Silver));
     return page;
 }
 
@@ -90,32 +94,38 @@ Canvas pic_mub_se_1() {
 Canvas pic_mub_se_2() {
     Canvas c(680, 553, Black);
     Canvas page(600, 553, Black);
-    page_frame(page, "ルール説明", Blue);
+    page_frame(page, tr("ルール説明", "Rules"), Blue);
     int x = 40;
     CrabPose p;
     p.claws = 1;
     page.draw(layer(60, 60, [&](Canvas& l) { draw_crab(l, 30, 32, 16, cyan_crab(), p); }, Black), x, 85);
-    font().draw(page, x + 70, 92, "カニ 3匹と ボスガニを ハートで", lettering(White, 1));
-    font().draw(page, x + 70, 112, "やっつければ 勝ち！", lettering(Yellow, 2));
+    font().draw(page, x + 70, 92, tr("カニ 3匹と ボスガニを ハートで", "Zap the 3 crabs and the boss crab with hearts"),
+                lettering(White, 1));
+    font().draw(page, x + 70, 112, tr("やっつければ 勝ち！", "and you win!"), lettering(Yellow, 2));
     CrabPose b;
     b.claws = 2;
     b.crown = true;
     b.look = Look::Angry;
     for (int k = 0; k < 3; ++k)
         page.draw(layer(70, 60, [&](Canvas& l) { draw_crab(l, 35, 34, 17, boss_crab(k), b); }, Black), x + 60 * k, 170);
-    font().draw(page, x + 200, 180, "ボスガニは 緑→黄→赤と 3回", lettering(White));
-    font().draw(page, x + 200, 202, "倒すまで 復活する！", lettering(Lime, 1));
+    font().draw(page, x + 200, 180, tr("ボスガニは 緑→黄→赤と 3回", "The boss crab gets back up until"),
+                lettering(White));
+    font().draw(page, x + 200, 202, tr("倒すまで 復活する！", "beaten 3 times: green→yellow→red!"), lettering(Lime, 1));
     page.draw(layer(40, 40, [](Canvas& l) { draw_pile(l, 20, 36, 11, 0); }, Black), x + 10, 260);
     page.draw(layer(40, 40, [](Canvas& l) { draw_pile(l, 20, 36, 11, 1); }, Black), x + 60, 260);
-    font().draw(page, x + 120, 262, "敵は うんこを 落としてくる。", lettering(White));
-    font().draw(page, x + 120, 284, "当たると 命の灯火が 減り、", lettering(White));
-    font().draw(page, x + 120, 306, "3回 当たると その回は 負け。", lettering(Red, 1, White));
+    font().draw(page, x + 120, 262, tr("敵は うんこを 落としてくる。", "The enemies drop poop on you."), lettering(White));
+    font().draw(page, x + 120, 284, tr("当たると 命の灯火が 減り、", "Every hit burns down your Life;"), lettering(White));
+    font().draw(page, x + 120, 306, tr("3回 当たると その回は 負け。", "3 hits and the round is lost."),
+                lettering(Red, 1, White));
     for (int k = 0; k < 3; ++k) draw_candle(page, x + 20 + 26 * k, 330, 24, 28, k);
-    font().draw(page, x, 380, "勝負は 5回戦。 勝つたびに 敵が 速くなる！", lettering(Aqua));
-    font().draw(page, x, 410, "ハートと うんこが ぶつかると 消える", lettering(White));
-    font().draw(page, x, 430, "「相殺」も 選べます。", lettering(White));
-    font().draw(page, x, 470, "最後に 成績を 判定します。", lettering(Yellow));
-    font().draw(page, 330, 500, "クリックで ゲーム開始", lettering(Silver));
+    font().draw(page, x, 380, tr("勝負は 5回戦。 勝つたびに 敵が 速くなる！", "5 rounds. Every win makes the enemies faster!"),
+                lettering(Aqua));
+    font().draw(page, x, 410, tr("ハートと うんこが ぶつかると 消える", "You can also turn on \"cancel-out\":"),
+                lettering(White));
+    font().draw(page, x, 430, tr("「相殺」も 選べます。", "a heart and a poop that collide both vanish."),
+                lettering(White));
+    font().draw(page, x, 470, tr("最後に 成績を 判定します。", "At the end, you get your grade."), lettering(Yellow));
+    font().draw(page, 330, 500, tr("クリックで ゲーム開始", "Click to start the game"), lettering(Silver));
     c.draw(page, 0, 0);
     return c;
 }
@@ -123,8 +133,9 @@ Canvas pic_mub_se_2() {
 // Keys of the whack game: z x c v b for the five holes, Enter to strike.
 Canvas pic_mub2_se_1() {
     Canvas c(601, 550, Black);
-    page_frame(c, "操作説明", Aqua);
-    font().draw(c, 40, 86, "キーボードの z x c v b で、 5つの 穴を 叩く！", lettering(White));
+    page_frame(c, tr("操作説明", "Controls"), Aqua);
+    font().draw(c, 40, 86, tr("キーボードの z x c v b で、 5つの 穴を 叩く！", "Whack the 5 holes with the keys z x c v b!"),
+                lettering(White));
     const char* keys[] = {"z", "x", "c", "v", "b"};
     int hx[] = {60, 160, 260, 360, 460};
     int hy[] = {180, 250, 180, 250, 180};
@@ -145,31 +156,42 @@ Canvas pic_mub2_se_1() {
     p.claws = 2;
     c.draw(layer(60, 60, [&](Canvas& l) { draw_crab(l, 30, 32, 16, cyan_crab(), p); }, Black), 270, 110);
     key_cap(c, 40, 330, 90, "Enter", Yellow);
-    font().draw(c, 145, 340, "… 今いる 穴を もう一度 叩く", lettering(White, 1));
-    font().draw(c, 40, 400, "叩いている 間は 動けません。", lettering(White));
-    font().draw(c, 40, 425, "大文字（Shift・CapsLock）では 動きません。", lettering(Silver));
-    font().draw(c, 300, 500, "Enterで 次のページへ", lettering(Silver));
+    font().draw(c, 145, 340, tr("… 今いる 穴を もう一度 叩く", "... whack the same hole again"), lettering(White, 1));
+    font().draw(c, 40, 400, tr("叩いている 間は 動けません。", "You cannot move while you whack."), lettering(White));
+    font().draw(c, 40, 425, tr("大文字（Shift・CapsLock）では 動きません。", "Capitals (Shift, Caps Lock) do not count."),
+                lettering(Silver));
+    font().draw(c, 300, 500, tr("Enterで 次のページへ", "Enter for the next page"), lettering(Silver));
     return c;
 }
 
 Canvas pic_mub2_se_2() {
     Canvas c(680, 555, Black);
     Canvas page(600, 555, Black);
-    page_frame(page, "ルール説明", Lime);
+    page_frame(page, tr("ルール説明", "Rules"), Lime);
     int x = 40;
     page.draw(layer(50, 50, [](Canvas& l) { draw_mub(l, 25, 25, 18, Look::Happy); }, Black), x, 86);
-    font().draw(page, x + 60, 90, "穴から 顔を出す 敵を 叩こう！", lettering(White, 1));
-    font().draw(page, x + 60, 110, "倒した数が 得点になる。", lettering(Yellow, 1));
-    font().draw(page, x, 160, "放っておくと 反撃される！", lettering(Red, 2, White));
-    font().draw(page, x, 200, "「反撃!」 「うんこ返し!!」で カニ（自分）が やられる。", lettering(White));
-    font().draw(page, x, 222, "反撃された数は 得点から 引かれます。", lettering(White));
-    font().draw(page, x, 270, "時間延長", lettering(Aqua, 2));
-    font().draw(page, x, 310, "敵を 25匹 倒すと 時間が 延長される。", lettering(White));
-    font().draw(page, x, 332, "延長すると 敵が 2匹になる！", lettering(White));
-    font().draw(page, x, 354, "（延長は 5回まで。 あと何匹かは 画面に 出ます）", lettering(Silver));
-    font().draw(page, x, 400, "残り時間が 0になると 終了。", lettering(White));
-    font().draw(page, x, 422, "時間が 減るほど 敵は 素早くなる。", lettering(White));
-    font().draw(page, 300, 500, "Enterで ゲーム開始", lettering(Silver));
+    font().draw(page, x + 60, 90, tr("穴から 顔を出す 敵を 叩こう！", "Whack the enemies that pop out of the holes!"),
+                lettering(White, 1));
+    font().draw(page, x + 60, 110, tr("倒した数が 得点になる。", "Every one you whack is a point."), lettering(Yellow, 1));
+    font().draw(page, x, 160, tr("放っておくと 反撃される！", "Leave them be, they strike back!"), lettering(Red, 2, White));
+    font().draw(page, x, 200, tr("「反撃!」 「うんこ返し!!」で カニ（自分）が やられる。",
+                                 "\"Wham!\" \"Poop back!!\" and you, the crab, are done for."),
+                lettering(White));
+    font().draw(page, x, 222, tr("反撃された数は 得点から 引かれます。", "Every strike back costs you a point."),
+                lettering(White));
+    font().draw(page, x, 270, tr("時間延長", "Extra time"), lettering(Aqua, 2));
+    font().draw(page, x, 310, tr("敵を 25匹 倒すと 時間が 延長される。", "Whack 25 enemies and you get extra time."),
+                lettering(White));
+    font().draw(page, x, 332, tr("延長すると 敵が 2匹になる！", "With extra time, 2 enemies come at once!"),
+                lettering(White));
+    font().draw(page, x, 354, tr("（延長は 5回まで。 あと何匹かは 画面に 出ます）",
+                                 "(5 times at most. The screen shows how many to go.)"),
+                lettering(Silver));
+    font().draw(page, x, 400, tr("残り時間が 0になると 終了。", "The game ends when the time runs out."),
+                lettering(White));
+    font().draw(page, x, 422, tr("時間が 減るほど 敵は 素早くなる。", "The less time is left, the faster the enemies."),
+                lettering(White));
+    font().draw(page, 300, 500, tr("Enterで ゲーム開始", "Enter to start the game"), lettering(Silver));
     c.draw(page, 0, 0);
     return c;
 }

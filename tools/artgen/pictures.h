@@ -12,6 +12,7 @@ struct Picture {
     std::string name;  // file name without .bmp, the resource name in lower case
     int bpp;
     std::function<Canvas()> draw;
+    bool words = false;  // drawn again in English, into bitmaps/en/
 };
 
 // In the order the game loads them.

@@ -73,17 +73,21 @@ void rating_lines(Canvas& c, int x, int marker_top, const char* const lines[6]) 
 Canvas pic_mub_hantei() {
     Canvas c(605, 749, White);
     page_frame(c, Navy, Fuchsia, true);
-    heading(c, "判定", Red, Maroon, Gray, true);
-    font().draw_centred(c, 296, 74, "『OK』だったらマウスをクリック!", medium(Blue, true));
-    font().draw(c, 112, 108, "勝ち:", lettering(Black, 2));
-    font().draw(c, 252, 108, "／ 負け:", lettering(Black, 2));
-    font().draw(c, 110, 168, "貴方の得点は", lettering(Black, 2));
-    font().draw(c, 392, 168, "点です!", lettering(Black, 2));
-    font().draw_centred(c, 296, 228, "成績!!", lettering(Purple, 3, Fuchsia));
-    const char* lines[] = {"90点～100点 ・・・ 達人です。",        "70点～80点・・・・・かなりの猛者です。",
-                           "50点～60点・・・・・普通の人です。",   "30点～40点・・・・・まだまだですな。",
-                           "10点～20点・・・・・未熟者です。",     "0点 ・・・・・・・・・がんばれ!"};
-    rating_lines(c, 64, 290, lines);
+    heading(c, tr("判定", "Result"), Red, Maroon, Gray, true);
+    font().draw_centred(c, 296, 74, tr("『OK』だったらマウスをクリック!", "All done? Click the mouse!"), medium(Blue, true));
+    // The counters are drawn at x 200 and 390, the score from x 310 to 384.
+    font().draw(c, english() ? 128 : 112, 108, tr("勝ち:", "Won:"), lettering(Black, 2));
+    font().draw(c, english() ? 268 : 252, 108, tr("／ 負け:", "/ Lost:"), lettering(Black, 2));
+    font().draw(c, english() ? 118 : 110, 168, tr("貴方の得点は", "Your score:"), lettering(Black, 2));
+    font().draw(c, english() ? 400 : 392, 168, tr("点です!", "points!"), lettering(Black, 2));
+    font().draw_centred(c, 296, 228, tr("成績!!", "Grades!!"), lettering(Purple, 3, Fuchsia));
+    const char* ja[] = {"90点～100点 ・・・ 達人です。",        "70点～80点・・・・・かなりの猛者です。",
+                        "50点～60点・・・・・普通の人です。",   "30点～40点・・・・・まだまだですな。",
+                        "10点～20点・・・・・未熟者です。",     "0点 ・・・・・・・・・がんばれ!"};
+    const char* en[] = {"90-100 pts ... A true master.",   "70-80 pts .... Quite the tough guy.",
+                        "50-60 pts .... Just a regular Joe.", "30-40 pts .... Still a ways to go.",
+                        "10-20 pts .... A mere greenhorn.",  "0 pts ........ Hang in there!"};
+    rating_lines(c, 64, 290, english() ? en : ja);
     c.draw(layer(60, 60, [](Canvas& l) { draw_mub(l, 30, 30, 24, Look::Happy); }, Black), 500, 440);
     for (int k = 0; k < 3; ++k) draw_heart(c, 470 - 26 * k, 520 - 8 * k, 7, k == 1 ? Fuchsia : Red, Maroon);
     digit_bands(c);
@@ -93,15 +97,19 @@ Canvas pic_mub_hantei() {
 Canvas pic_mub2_hantei() {
     Canvas c(605, 749, White);
     page_frame(c, Navy, Aqua, false);
-    heading(c, "判定", Blue, Navy, Gray, false);
-    font().draw_centred(c, 296, 74, "『OK』だったら 『Enter』キーを押して!", medium(Red, true));
-    font().draw(c, 100, 168, "貴方の得点は", lettering(Black, 2));
-    font().draw(c, 396, 168, "点です!", lettering(Black, 2));
-    font().draw_centred(c, 296, 228, "▽▼成績判定▽▼", lettering(Teal, 3, Aqua));
-    const char* lines[] = {"100点以上 ・・・ あんた、むぶや・・・・", "80点～99点 ・・・ すごい!!",
-                           "60点～79点 ・・・ 頑張りましたな!",     "40点～59点 ・・・ まあまあですな!",
-                           "20点～39点 ・・・ まだまだですな!",     "0点～19点 ・・・ がんばってね!"};
-    rating_lines(c, 48, 287, lines);
+    heading(c, tr("判定", "Result"), Blue, Navy, Gray, false);
+    font().draw_centred(c, 296, 74, tr("『OK』だったら 『Enter』キーを押して!", "All done? Press [Enter]!"),
+                        medium(Red, true));
+    font().draw(c, english() ? 118 : 100, 168, tr("貴方の得点は", "Your score:"), lettering(Black, 2));
+    font().draw(c, english() ? 404 : 396, 168, tr("点です!", "points!"), lettering(Black, 2));
+    font().draw_centred(c, 296, 228, tr("▽▼成績判定▽▼", "▽▼Your rank▽▼"), lettering(Teal, 3, Aqua));
+    const char* ja[] = {"100点以上 ・・・ あんた、むぶや・・・・", "80点～99点 ・・・ すごい!!",
+                        "60点～79点 ・・・ 頑張りましたな!",     "40点～59点 ・・・ まあまあですな!",
+                        "20点～39点 ・・・ まだまだですな!",     "0点～19点 ・・・ がんばってね!"};
+    const char* en[] = {"100+ pts .... You, sir, are a Mubu....", "80-99 pts ... Amazing!!",
+                        "60-79 pts ... Good effort, eh!",          "40-59 pts ... Not bad, eh!",
+                        "20-39 pts ... Still a ways to go, eh!",   "0-19 pts .... Keep trying!"};
+    rating_lines(c, 48, 287, english() ? en : ja);
     for (int k = 0; k < 8; ++k) {
         CrabPose p;
         p.claws = 1 + (k & 1);

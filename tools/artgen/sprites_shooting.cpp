@@ -106,8 +106,8 @@ Canvas pic_mub_en_b() {
         put_sprite(s, boss(0, 1), 140, y, 173 - y);
         put_sprite(s, boss(0, 2), 210, y, 173 - y);
         Color text = row == 0 ? Green : row == 1 ? Olive : Red;
-        put_sprite(s, caption_burst(70, "復活!", text, col.dark), 285, y, 173 - y);
-        put_sprite(s, caption_burst(65, "死!!", Red, col.dark), 355, y, 173 - y);
+        put_sprite(s, caption_burst(70, tr("復活!", "Back!"), text, col.dark), 285, y, 173 - y);
+        put_sprite(s, caption_burst(65, tr("死!!", "K.O.!"), Red, col.dark), 355, y, 173 - y);
     }
     return s;
 }
@@ -134,7 +134,7 @@ Canvas pic_life() {
                    st.fill = Yellow;
                    st.outline = Maroon;
                    st.shadow = Red;
-                   font().draw(c, 6, 6, "命の灯火", st);
+                   font().draw(c, 6, 6, tr("命の灯火", "Life"), st);
                }),
                0, 0, 30);
     for (int k = 0; k < 3; ++k)
@@ -150,8 +150,9 @@ Canvas pic_win_lose() {
     st.fill = White;
     st.outline = Blue;
     put_sprite(s, layer(150, 30, [&](Canvas& c) {
-                   font().draw(c, 4, 7, "勝ち：", st);
-                   font().draw(c, 72, 7, "／負け：", st);
+                   // Each word ends just before its counter's gap.
+                   font().draw(c, english() ? 22 : 4, 7, tr("勝ち：", "Won:"), st);
+                   font().draw(c, english() ? 82 : 72, 7, tr("／負け：", "/ Lost:"), st);
                }),
                0, 0, 30);
     for (int d = 0; d <= 6; ++d) put_sprite(s, digit_sprite(d, 10, 26, 2, Yellow, Red), 160 + 10 * d, 2, 30);

@@ -1,5 +1,7 @@
 // Sprite sheets and labels of the whack game.
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 
 #include "actors.h"
 #include "digits.h"
@@ -50,6 +52,7 @@ void caption(Canvas& c, int y, const char* text, Color fill) {
     for (int j = 0; j < line.height(); ++j)
         for (int i = 0; i < line.width(); ++i)
             if (line.get(i, j) != kClear) x0 = std::min(x0, i), x1 = std::max(x1, i);
+    if (x1 - x0 + 1 > c.width()) throw std::runtime_error(std::string("caption wider than its frame: ") + text);
     c.draw(line, (c.width() - (x1 - x0 + 1)) / 2 - x0, y - pad);
 }
 
@@ -124,10 +127,11 @@ Canvas pic_mub2_en() {
                    dizzy_stars(c);
                }),
                240, 0, 48);
-    put_sprite(s, ball_in_hole(37, Look::Angry, [](Canvas& c) { caption(c, 2, "反撃!", Red); }), 290, 0, 48);
+    put_sprite(s, ball_in_hole(37, Look::Angry, [](Canvas& c) { caption(c, 2, tr("反撃!", "Wham!"), Red); }), 290, 0,
+               48);
     put_sprite(s, hole_only([](Canvas& c) {
-                   caption(c, 2, "うんこ", Yellow);
-                   caption(c, 18, "返し!!", Yellow);
+                   caption(c, 2, tr("うんこ", "Poop"), Yellow);
+                   caption(c, 18, tr("返し!!", "back!!"), Yellow);
                }),
                338, 0, 48);
     return s;
@@ -158,7 +162,7 @@ TextStyle label_style() {
 // (x 165..202), the colon of the clock.
 Canvas pic_time() {
     return label_sheet(391, [](Canvas& c) {
-        font().draw(c, 4, 7, "残り時間", label_style());
+        font().draw(c, 4, 7, tr("残り時間", "Time left"), label_style());
         c.rect(157, 9, 4, 4, Black);
         c.rect(158, 10, 2, 2, Yellow);
         c.rect(157, 19, 4, 4, Black);
@@ -167,7 +171,7 @@ Canvas pic_time() {
 }
 
 Canvas pic_hit() {
-    return label_sheet(391, [](Canvas& c) { font().draw(c, 4, 7, "倒した数:", label_style()); }, true);
+    return label_sheet(391, [](Canvas& c) { font().draw(c, 4, 7, tr("倒した数:", "Whacked:"), label_style()); }, true);
 }
 
 Canvas pic_entyo() {
@@ -175,12 +179,13 @@ Canvas pic_entyo() {
         TextStyle st = label_style();
         st.fill = Yellow;
         st.outline = Maroon;
-        font().draw(c, 4, 7, "時間延長まで あと:", st);
+        font().draw(c, 4, 7, tr("時間延長まで あと:", "Whacks to extra time:"), st);
     }, true);
 }
 
 Canvas pic_en_hit() {
-    return label_sheet(189, [](Canvas& c) { font().draw(c, 4, 7, "／反撃された数:", label_style()); }, false);
+    return label_sheet(189, [](Canvas& c) { font().draw(c, 4, 7, tr("／反撃された数:", "/ Struck back:"), label_style()); },
+                       false);
 }
 
 }  // namespace art

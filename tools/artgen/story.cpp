@@ -62,7 +62,7 @@ Canvas pic_story_back() {
     st.scale = 4;
     st.shrink = 3;
     st.bold = true;
-    font().draw(c, 313, 487, "マウスをクリック", st);
+    font().draw(c, 313, 487, tr("マウスをクリック", "Click the mouse"), st);
     c.polygon({{488, 491}, {506, 491}, {497, 503}}, Yellow);
     return c;
 }

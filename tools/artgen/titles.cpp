@@ -52,12 +52,19 @@ Canvas pic_title() {
             int d = (x - 252) * (x - 252) / 40 + (y - 85) * (y - 85) / 6;
             if (d < 1600) c.set(x, y, Color(0x00001E + (1600 - d) / 40));
         }
-    for (int k = 0; k < 18; ++k) draw_bubble(c, 20 + (k * 97) % 470, 10 + (k * 53) % 150, 2 + k % 4);
+    TextStyle sub = big(1, White, Blue);
+    const char* subtitle = tr("～ むぶとカニの 海底大決戦 ～", "~ Mubu vs. the Crabs: Showdown on the Seabed ~");
+    const int sub_w = font().width(subtitle, sub);
+    for (int k = 0; k < 18; ++k) {
+        const int x = 20 + (k * 97) % 470, y = 10 + (k * 53) % 150, r = 2 + k % 4;
+        // The English subtitle is longer: no bubble behind its letters.
+        if (english() && y + r >= 116 && y - r <= 136 && x + r >= 252 - sub_w / 2 && x - r <= 252 + sub_w / 2) continue;
+        draw_bubble(c, x, y, r);
+    }
     TextStyle st = big(4, Yellow, Red, Maroon);
     st.fill2 = 0xFFA040;
-    font().draw_centred(c, 252, 28, "むぶむぶゲーム", st);
-    TextStyle sub = big(1, White, Blue);
-    font().draw_centred(c, 252, 118, "～ むぶとカニの 海底大決戦 ～", sub);
+    font().draw_centred(c, 252, 28, tr("むぶむぶゲーム", "Mubmub Games"), st);
+    font().draw_centred(c, 252, 118, subtitle, sub);
     draw_mub(c, 38, 140, 20, Look::Happy);
     CrabPose p;
     p.claws = 2;
@@ -65,12 +72,18 @@ Canvas pic_title() {
     for (int k = 0; k < 4; ++k) draw_heart(c, 90 + 30 * k, 150, 7, Red, Maroon);
     for (int k = 0; k < 4; ++k) draw_pile(c, 330 + 30 * k, 160, 7, k & 1);
     TextStyle pr = big(2, Aqua, Blue);
-    font().draw_centred(c, 252, 178, "マウスで ゲームを 選んでね！", pr);
+    font().draw_centred(c, 252, 178, tr("マウスで ゲームを 選んでね！", "Pick a game with the mouse!"), pr);
     return c;
 }
 
-Canvas pic_mub_ti_1() { return rising_lines("このゲームは", "マウスで", "遊ぶゲームです！"); }
-Canvas pic_mub2_ti_1() { return rising_lines("このゲームは", "キーボードで", "遊ぶゲームです！"); }
+Canvas pic_mub_ti_1() {
+    return english() ? rising_lines("This game is", "played with", "the mouse!")
+                     : rising_lines("このゲームは", "マウスで", "遊ぶゲームです！");
+}
+Canvas pic_mub2_ti_1() {
+    return english() ? rising_lines("This game is", "played with", "the keyboard!")
+                     : rising_lines("このゲームは", "キーボードで", "遊ぶゲームです！");
+}
 
 // Title text in the bands the wipe reveals: rows 75..154, 140..219 and
 // 230..309; the symbol rows lie outside them and appear with the whole picture.
@@ -78,9 +91,9 @@ Canvas pic_mub_ti_2() {
     Canvas c(550, 421, Black);
     symbol_rows(c, 36, true);
     symbol_rows(c, 380, false);
-    font().draw_centred(c, 250, 84, "むぶな", big(3, Fuchsia, White, Purple));
-    font().draw_centred(c, 250, 160, "シューティング", big(3, Yellow, Red, Maroon));
-    font().draw_centred(c, 250, 240, "ゲーム", big(4, Aqua, Blue, Navy));
+    font().draw_centred(c, 250, 84, tr("むぶな", "Mubu's"), big(3, Fuchsia, White, Purple));
+    font().draw_centred(c, 250, 160, tr("シューティング", "Shooting"), big(3, Yellow, Red, Maroon));
+    font().draw_centred(c, 250, 240, tr("ゲーム", "Game"), big(4, Aqua, Blue, Navy));
     draw_mub(c, 75, 272, 28, Look::Right);
     CrabPose p;
     p.claws = 2;
@@ -95,9 +108,9 @@ Canvas pic_mub2_ti_2() {
     Canvas c(550, 421, Black);
     symbol_rows(c, 36, false);
     symbol_rows(c, 380, true);
-    font().draw_centred(c, 250, 84, "むぶ", big(3, Aqua, White, Teal));
-    font().draw_centred(c, 250, 150, "叩き", big(4, Red, Yellow, Maroon));
-    font().draw_centred(c, 250, 240, "ゲーム", big(4, Lime, Green, Teal));
+    font().draw_centred(c, 250, 84, tr("むぶ", "Whack"), big(3, Aqua, White, Teal));
+    font().draw_centred(c, 250, 150, tr("叩き", "-a-"), big(4, Red, Yellow, Maroon));
+    font().draw_centred(c, 250, 240, tr("ゲーム", "Mubu"), big(4, Lime, Green, Teal));
     CrabPose p;
     p.claws = 2;
     draw_crab(c, 80, 272, 24, cyan_crab(), p);
@@ -133,7 +146,7 @@ void small_mouse(Canvas& c, int x, int y) {
 Canvas pic_mub_push() {
     Canvas c(208, 26, Black);
     const TextStyle st = prompt_style();
-    const char* text = "クリックしてね!";
+    const char* text = tr("クリックしてね!", "Click to play!");
     const int w = 18 + 6 + font().width(text, st), x = (208 - w) / 2;
     small_mouse(c, x, 0);
     font().draw(c, x + 24, 1, text, st);
@@ -145,15 +158,20 @@ Canvas pic_mub_push() {
 Canvas pic_mub2_push() {
     Canvas c(264, 26, Black);
     const TextStyle st = prompt_style();
-    const char* text = "キーを押してね!";
-    const int w = 48 + 5 + font().width(text, st), x = (242 - w) / 2;
-    c.round_rect(x, 0, 48, 26, 5, Gray);
-    c.round_rect(x + 1, 1, 46, 22, 4, Silver);
-    c.round_rect(x + 2, 2, 43, 19, 3, White);
+    // [Enter] キーを押してね! / Press [Enter] to play!
+    const char* before = tr("", "Press");
+    const char* after = tr("キーを押してね!", "to play!");
+    const int lead = *before ? font().width(before, st) + 5 : 0;
+    const int w = lead + 48 + 5 + font().width(after, st), x = (242 - w) / 2;
+    if (*before) font().draw(c, x, 1, before, st);
+    const int k = x + lead;
+    c.round_rect(k, 0, 48, 26, 5, Gray);
+    c.round_rect(k + 1, 1, 46, 22, 4, Silver);
+    c.round_rect(k + 2, 2, 43, 19, 3, White);
     TextStyle key = lettering(Black);
     key.bold = true;
-    font().draw_centred(c, x + 24, 3, "Enter", key);
-    font().draw(c, x + 53, 1, text, st);
+    font().draw_centred(c, k + 24, 3, "Enter", key);
+    font().draw(c, k + 53, 1, after, st);
     return c;
 }
 

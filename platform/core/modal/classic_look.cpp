@@ -61,6 +61,12 @@ void window(Image &img, const Rect &outer, std::u32string_view caption) {
     text(img, bar.left + 4, ty, caption, kCaptionText, text_clip);
 }
 
+// The bold caption takes its width plus a pixel from bar.left + 3.
+Rect caption_room(const Rect &outer) {
+    const int left = outer.left + kFrame, top = outer.top + kFrame;
+    return Rect{left + 3, top, outer.right - kFrame - 20 - 1, top + kCaptionHeight};
+}
+
 Rect close_box(const Rect &outer) {
     const int top = outer.top + kFrame + 2;
     const int right = outer.right - kFrame - 2;

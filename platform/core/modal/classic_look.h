@@ -27,6 +27,8 @@ constexpr int kLeading = 4;
 void fill(Image &img, const Rect &r, uint32_t colour);
 // A raised dialog window: frame, face and caption bar with its text.
 void window(Image &img, const Rect &outer, std::u32string_view caption);
+// Where the caption's letters may go, left of the close box.
+Rect caption_room(const Rect &outer);
 // The caption's close box, greyed when the box cannot be closed.
 Rect close_box(const Rect &outer);
 void close_button(Image &img, const Rect &r, bool enabled, bool pressed);

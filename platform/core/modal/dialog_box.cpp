@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/core/core.h"
 #include "platform/core/modal/classic_look.h"
 #include "platform/core/modal/modal_box.h"
 #include "platform/core/state.h"
@@ -62,6 +63,12 @@ protected:
     // procedure decides.
     void escape() override { SendMessageA(hdlg_, WM_COMMAND, IDCANCEL, 0); }
 
+    std::vector<BoxText> content_texts(const Rect &client) const override {
+        std::vector<BoxText> out;
+        for (const auto &s : statics_) out.push_back({s.label, translate(s.rect, client.left, client.top)});
+        return out;
+    }
+
     void draw_content(Image &img, const Rect &client) const override {
         for (const auto &s : statics_) {
             const Rect r = translate(s.rect, client.left, client.top);
@@ -84,7 +91,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGP
     using namespace mub::core::detail;
     const mub::res::ResFile *res = module_resources(instance);
     if (!res || !name || !proc || (owner && !find_window(owner))) return -1;
-    auto tpl = mub::res::load_dialog(*res, mub::res::Id::from_win32(name));
+    auto tpl = mub::res::load_dialog(*res, mub::res::Id::from_win32(name), mub::core::ui_language());
     if (!tpl) return -1;
 
     const HWND hdlg = reinterpret_cast<HWND>(new_handle());

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/core/core.h"
 #include "platform/core/modal/classic_look.h"
 #include "platform/core/modal/modal_box.h"
 #include "platform/core/state.h"
@@ -27,6 +28,10 @@ bool never_starts_a_line(char32_t c) {
     return kClosing.find(c) != std::u32string_view::npos;
 }
 
+// Latin words stay whole: a line breaks after a space. Japanese breaks
+// between any two characters.
+bool is_word_letter(char32_t c) { return c > U' ' && c < 0x2000; }
+
 std::vector<std::u32string> wrap(const std::u32string &s, int max_width) {
     std::vector<std::u32string> lines(1);
     int width = 0;
@@ -40,11 +45,23 @@ std::vector<std::u32string> wrap(const std::u32string &s, int max_width) {
         }
         const int w = mub::text::glyph_width(c);
         if (width + w > max_width && !lines.back().empty()) {
+            std::u32string &line = lines.back();
             std::u32string carried;
-            if (never_starts_a_line(c) && lines.back().size() > 1) {
-                carried = lines.back().substr(lines.back().size() - 1);
-                lines.back().pop_back();
+            if (c == U' ') {
+                // A space at the break disappears.
+                lines.emplace_back();
+                width = 0;
+                continue;
             }
+            const size_t space = line.rfind(U' ');
+            if (is_word_letter(c) && is_word_letter(line.back()) && space != std::u32string::npos && space > 0) {
+                carried = line.substr(space + 1);
+                line.erase(space);
+            } else if (never_starts_a_line(c) && line.size() > 1) {
+                carried = line.substr(line.size() - 1);
+                line.pop_back();
+            }
+            while (line.size() > 1 && line.back() == U' ') line.pop_back();
             lines.push_back(carried);
             width = mub::text::text_width(carried);
         }
@@ -59,10 +76,12 @@ public:
     MessageBox(const std::u32string &text, const std::u32string &caption, UINT type) : type_(type & 0xF) {
         caption_ = caption;
         text_ = text;
+        // The buttons speak the user's language, as the system's own do.
+        const bool japanese = mub::res::primary_language(ui_language()) == mub::res::primary_language(mub::res::kLangJapanese);
         if (type_ == MB_YESNO) {
-            buttons_ = {{IDYES, U"はい(Y)", {}}, {IDNO, U"いいえ(N)", {}}};
+            buttons_ = {{IDYES, japanese ? U"はい(Y)" : U"Yes", {}}, {IDNO, japanese ? U"いいえ(N)" : U"No", {}}};
         } else if (type_ == MB_OKCANCEL) {
-            buttons_ = {{IDOK, U"OK", {}}, {IDCANCEL, U"キャンセル", {}}};
+            buttons_ = {{IDOK, U"OK", {}}, {IDCANCEL, japanese ? U"キャンセル" : U"Cancel", {}}};
         } else {
             type_ = MB_OK;
             buttons_ = {{IDOK, U"OK", {}}};
@@ -100,6 +119,16 @@ protected:
     }
     bool has_close_box() const override { return true; }
     bool close_box_enabled() const override { return type_ != MB_YESNO; }
+
+    std::vector<BoxText> content_texts(const Rect &client) const override {
+        std::vector<BoxText> out;
+        int y = client.top + kMargin;
+        for (const auto &line : lines_) {
+            out.push_back({line, Rect{client.left + kMargin, y, client.right - kMargin, y + mub::text::kLineHeight}});
+            y += mub::text::kLineHeight + look::kLeading;
+        }
+        return out;
+    }
 
     void draw_content(Image &img, const Rect &client) const override {
         int y = client.top + kMargin;

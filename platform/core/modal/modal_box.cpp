@@ -41,6 +41,18 @@ void ModalBox::draw(Image &img) const {
     }
 }
 
+std::vector<BoxText> ModalBox::texts(int client_w, int client_h) const {
+    const Rect frame = frame_on(client_w, client_h);
+    std::vector<BoxText> out{{caption_, look::caption_room(frame)}};
+    const Rect client = client_of(frame);
+    for (const BoxButton &b : buttons_) {
+        const Rect r = translate(b.rect, client.left, client.top);
+        out.push_back({b.label, Rect{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2}});
+    }
+    for (BoxText &t : content_texts(client)) out.push_back(std::move(t));
+    return out;
+}
+
 int ModalBox::button_at(int x, int y) const {
     const Rect frame = current_frame();
     auto inside = [x, y](const Rect &r) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; };

@@ -18,6 +18,14 @@ struct BoxButton {
     Rect rect;  // relative to the box's client area
 };
 
+// A text a box shows and the room it has there (client-area coordinates):
+// the caption its bar up to the close box, a label its button's face, a
+// line of a message box the client area within its margins.
+struct BoxText {
+    std::u32string text;
+    Rect room;
+};
+
 class ModalBox {
 public:
     virtual ~ModalBox() = default;
@@ -30,6 +38,9 @@ public:
     // Where the box stands on a client area of this size (outer frame).
     virtual Rect frame_on(int client_w, int client_h) const = 0;
     void draw(Image &img) const;
+    // Every text the box draws on a client area of this size, with its room:
+    // a text wider than its room is cut off.
+    std::vector<BoxText> texts(int client_w, int client_h) const;
 
     void handle_input(const HostEvent &ev);
     // The host answered: a click of that button.
@@ -44,6 +55,10 @@ protected:
     virtual void escape() = 0;
     virtual void mnemonic(char ch) { (void)ch; }
     virtual void draw_content(Image &img, const Rect &client) const { (void)img, (void)client; }
+    virtual std::vector<BoxText> content_texts(const Rect &client) const {
+        (void)client;
+        return {};
+    }
     virtual bool has_close_box() const { return false; }
     virtual bool close_box_enabled() const { return false; }
 

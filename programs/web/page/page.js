@@ -345,6 +345,28 @@
   window.addEventListener('error', (e) => { if (info.started) failed(e.message); });
   window.addEventListener('unhandledrejection', (e) => { if (info.started) failed(e.reason); });
 
+  // --- The edition --------------------------------------------------------------
+  // ?lang=ja|en, remembered for the next visit; else the one remembered; else
+  // the browser's first language: Japanese for Japanese (and where none is
+  // known), English for every other. The program is told with --lang.
+  function chooseEdition() {
+    const key = 'mubmub.lang';
+    const asked = params.get('lang');
+    try {
+      if (asked === 'ja' || asked === 'en') {
+        localStorage.setItem(key, asked);
+        return asked;
+      }
+      const kept = localStorage.getItem(key);
+      if (kept === 'ja' || kept === 'en') return kept;
+    } catch (e) {
+      // no storage (a private window may refuse it): choose afresh each visit
+      if (asked === 'ja' || asked === 'en') return asked;
+    }
+    const first = (navigator.languages && navigator.languages[0]) || navigator.language || '';
+    return first === '' || /^ja(-|$)/i.test(first) ? 'ja' : 'en';
+  }
+
   async function compileProgram() {
     const response = await fetch('mubmub.wasm');
     if (!response.ok) throw new Error(`mubmub.wasm: ${response.status}`);
@@ -382,6 +404,7 @@
     const compiled = compileProgram();
     compiled.catch(failed);
     window.Module = {
+      arguments: ['--lang', chooseEdition()],
       page,
       instantiateWasm(imports, receive) {
         compiled.then((module) => WebAssembly.instantiate(module, imports))

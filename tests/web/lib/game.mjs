@@ -17,10 +17,17 @@ export const DIALOG_BUTTONS = [{ x: 261, y: 197 }, { x: 261, y: 317 }, { x: 261,
 
 export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
+// The Japanese edition unless a query names one: the browser's own language
+// (English in a headless Chromium) would choose English.
+export function withLang(query = '') {
+  if (/[?&]lang=/.test(query)) return query;
+  return (query ? `${query}&` : '?') + 'lang=ja';
+}
+
 // A tab on the site, once the program draws.
 export async function startGame(browser, url, options = {}) {
   const page = await openPage(browser, options);
-  await page.goto(url + (options.query || ''));
+  await page.goto(url + withLang(options.query));
   await until(page, () => window.mubmub.frames > 0);
   return page;
 }
@@ -90,13 +97,13 @@ export async function barButton(page, selector) {
   return { x: (r.left + r.right) / 2, y: (r.top + r.bottom) / 2 };
 }
 
-// The native simulator's screenshot after a script.
-export async function simScreenshot(sim, script, ticks) {
+// The native simulator's screenshot after a script, in an edition.
+export async function simScreenshot(sim, script, ticks, lang = 'ja') {
   const dir = await mkdtemp(join(tmpdir(), 'mubmub-shot-'));
   try {
     await writeFile(join(dir, 'in.script'), script);
     await promisify(execFile)(sim, ['--ticks', String(ticks), '--script', join(dir, 'in.script'),
-      '--screenshot', join(dir, 'shot.png')]);
+      '--screenshot', join(dir, 'shot.png'), '--lang', lang]);
     return await readFile(join(dir, 'shot.png'));
   } finally {
     await rm(dir, { recursive: true, force: true });
