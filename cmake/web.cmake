@@ -89,10 +89,19 @@ add_subdirectory(programs)
 # start (node's fetch cannot read a file path, which asynchronous start uses).
 # It reports bad arguments and scripts by exceptions, which Emscripten only
 # catches when asked; the game and the Win32 layer neither throw nor catch,
-# and stay without that cost in the page.
+# and stay without that cost in the page. mubmub-sim.js is a launcher that
+# runs Emscripten's build (mubmub-sim-worker.js) in a worker thread and
+# hears signals meanwhile (programs/sim/node/).
 target_compile_options(mub_sim PRIVATE -fexceptions)
 target_compile_options(mubmub-sim PRIVATE -fexceptions)
+set(MUB_SIM_NODE_JS ${CMAKE_SOURCE_DIR}/cmake/web_node_stdio.js ${CMAKE_SOURCE_DIR}/programs/sim/node/files.js
+  ${CMAKE_SOURCE_DIR}/programs/sim/node/launcher.js)
 target_link_options(mubmub-sim PRIVATE
   -fexceptions -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1 -sWASM_ASYNC_COMPILATION=0
-  -sALLOW_MEMORY_GROWTH=1 --js-library ${CMAKE_SOURCE_DIR}/cmake/web_node_stdio.js)
-set_property(TARGET mubmub-sim APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/web_node_stdio.js)
+  -sALLOW_MEMORY_GROWTH=1
+  --js-library ${CMAKE_SOURCE_DIR}/cmake/web_node_stdio.js
+  --js-library ${CMAKE_SOURCE_DIR}/programs/sim/node/files.js)
+set_target_properties(mubmub-sim PROPERTIES OUTPUT_NAME mubmub-sim-worker LINK_DEPENDS "${MUB_SIM_NODE_JS}")
+add_custom_command(TARGET mubmub-sim POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/programs/sim/node/launcher.js ${CMAKE_BINARY_DIR}/mubmub-sim.js
+  VERBATIM)

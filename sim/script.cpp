@@ -25,14 +25,19 @@ constexpr int kMaxClientSide = 8192;
 constexpr int kMaxCoordinate = 1 << 20;
 constexpr size_t kShownChars = 80;
 
-enum class Number { Ok, Bad, TooLarge };
+enum class Number { Ok, Bad, TooLarge, TooSmall };
 
 // A whole word of decimal digits, with a minus sign allowed in front.
 Number parse_int(std::string_view word, int64_t &value) {
     if (word.empty() || word[0] == '+') return Number::Bad;
     const auto [ptr, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (ec == std::errc::result_out_of_range && ptr == word.data() + word.size()) return Number::TooLarge;
+    if (ec == std::errc::result_out_of_range && ptr == word.data() + word.size())
+        return word[0] == '-' ? Number::TooSmall : Number::TooLarge;
     return ec == std::errc() && ptr == word.data() + word.size() ? Number::Ok : Number::Bad;
+}
+
+int16_t held_coordinate(int64_t v) {
+    return int16_t(std::clamp<int64_t>(v, -kMaxHeldCoordinate, kMaxHeldCoordinate));
 }
 
 bool is_space(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
@@ -70,15 +75,12 @@ constexpr NamedKind kPlainEvents[] = {
 ScriptEvent parse_line(uint64_t line_no, const std::vector<std::string_view> &w) {
     ScriptEvent ev;
     int64_t tick = 0;
-    switch (parse_int(w[0], tick)) {
-    case Number::TooLarge: tick = kMaxTick + 1; break;
-    case Number::Bad: tick = -1; break;
-    case Number::Ok: break;
-    }
-    if (tick > kMaxTick)
+    const Number n = parse_int(w[0], tick);
+    if (n == Number::Bad) fail(line_no, quoted(w[0]) + " is not a tick number (0 or more)");
+    if (n == Number::TooLarge || tick > kMaxTick)
         fail(line_no, shown(w[0]) + " is larger than the largest tick, " + std::to_string(kMaxTick));
-    if (tick < 0) fail(line_no, quoted(w[0]) + " is not a tick number (0 or more)");
-    ev.tick = tick;
+    if (n == Number::TooSmall || tick < 0) fail(line_no, shown(w[0]) + " is smaller than the smallest tick, 0");
+    ev.tick = int32_t(tick);
     if (w.size() < 2) fail(line_no, "an event is missing after the tick");
     const std::string_view name = w[1];
     const size_t nargs = w.size() - 2;
@@ -118,7 +120,7 @@ ScriptEvent parse_line(uint64_t line_no, const std::vector<std::string_view> &w)
         }
         if (v[2] < v[0] || v[3] < v[1]) fail(line_no, "the rectangle's right or bottom lies before its left or top");
         ev.has_rect = true;
-        ev.arg.rect = {int32_t(v[0]), int32_t(v[1]), int32_t(v[2]), int32_t(v[3])};
+        ev.arg.rect = {held_coordinate(v[0]), held_coordinate(v[1]), held_coordinate(v[2]), held_coordinate(v[3])};
         return ev;
     }
     if (name == "resize") {
@@ -129,7 +131,7 @@ ScriptEvent parse_line(uint64_t line_no, const std::vector<std::string_view> &w)
             if (parse_int(w[2 + i], v[i]) != Number::Ok || v[i] < 1 || v[i] > kMaxClientSide)
                 fail(line_no, quoted(w[2 + i]) + " is not a size from 1 to " + std::to_string(kMaxClientSide));
         }
-        ev.arg.size = {int32_t(v[0]), int32_t(v[1])};
+        ev.arg.size = {int16_t(v[0]), int16_t(v[1])};
         return ev;
     }
     if (name == "answer") {
@@ -146,6 +148,8 @@ ScriptEvent parse_line(uint64_t line_no, const std::vector<std::string_view> &w)
 class Parser {
 public:
     void line(std::string_view text, uint64_t line_no) {
+        // Editors on Windows start a UTF-8 file with a byte-order mark.
+        if (line_no == 1 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
         if (const size_t hash = text.find('#'); hash != std::string_view::npos) text = text.substr(0, hash);
         const auto words = split_words(text);
         if (words.empty()) return;
@@ -153,21 +157,28 @@ public:
             fail(line_no, "more than " + std::to_string(kMaxEvents) + " events");
         events_.push_back(parse_line(line_no, words));
     }
-    std::vector<ScriptEvent> finish() {
+    Script finish() {
         auto by_tick = [](const ScriptEvent &a, const ScriptEvent &b) { return a.tick < b.tick; };
         // Scripts are nearly always written in order; sorting is then a check.
         if (!std::is_sorted(events_.begin(), events_.end(), by_tick))
             std::stable_sort(events_.begin(), events_.end(), by_tick);
-        events_.shrink_to_fit();
         return std::move(events_);
     }
 
 private:
-    std::vector<ScriptEvent> events_;
+    Script events_;
 };
 
 [[noreturn]] void line_too_long(uint64_t line_no) {
     fail(line_no, "longer than " + std::to_string(kMaxLineBytes) + " bytes");
+}
+
+// Characters that change the order of the text around them or show nothing:
+// in a message they could make a name read as another.
+bool hides_or_reorders(uint32_t cp) {
+    return cp == 0x00AD || cp == 0x061C || cp == 0x180E || (cp >= 0x200B && cp <= 0x200F) ||
+           (cp >= 0x2028 && cp <= 0x202E) || (cp >= 0x2060 && cp <= 0x206F) || cp == 0xFEFF ||
+           (cp >= 0xFFF9 && cp <= 0xFFFB) || (cp >= 0xE0000 && cp <= 0xE007F);
 }
 
 }  // namespace
@@ -182,7 +193,7 @@ int parse_answer(std::string_view word) {
     return 0;
 }
 
-std::vector<ScriptEvent> read_script(std::FILE *in) {
+Script read_script(std::FILE *in) {
     Parser parser;
     std::string line;  // the start of a line that a block cut in two
     std::vector<char> block(size_t(64) << 10);
@@ -210,7 +221,7 @@ std::vector<ScriptEvent> read_script(std::FILE *in) {
     }
 }
 
-std::vector<ScriptEvent> parse_script(std::string_view text) {
+Script parse_script(std::string_view text) {
     Parser parser;
     for (uint64_t line_no = 1; !text.empty(); ++line_no) {
         const size_t end = std::min(text.find('\n'), text.size());
@@ -221,10 +232,10 @@ std::vector<ScriptEvent> parse_script(std::string_view text) {
     return parser.finish();
 }
 
-std::vector<ScriptEvent> read_script_file(const std::string &path) {
+Script read_script_file(const std::string &path) {
     const bool from_stdin = path == "-";
     const std::string name = from_stdin ? "from standard input" : shown(path);
-    auto refuse = [&](const std::string &why) -> std::vector<ScriptEvent> {
+    auto refuse = [&](const std::string &why) -> Script {
         throw ScriptError("cannot read the script " + name + ": " + why);
     };
     // A directory opens like a file and then reads as empty: refuse it first.
@@ -274,6 +285,12 @@ std::string shown(std::string_view bytes) {
         if (bad || control) {
             escape(b);
             ++i;
+        } else if (hides_or_reorders(cp)) {
+            static const char hex[] = "0123456789abcdef";
+            out += "\\u{";
+            for (int shift = cp > 0xFFFF ? 16 : 12; shift >= 0; shift -= 4) out += hex[(cp >> shift) & 15];
+            out += "}";
+            i += len;
         } else {
             out.append(bytes.substr(i, len));
             i += len;

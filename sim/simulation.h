@@ -35,12 +35,13 @@ constexpr int kExitUnanswered = 3;  // a box opened that the script did not answ
 
 class Simulation {
 public:
-    Simulation(Options options, std::vector<ScriptEvent> script);
+    Simulation(Options options, Script script);
     int run();  // the exit status; error messages go to standard error
 
 private:
     void after_dispatch(const MSG &msg);
     void idle(bool waits_forever);
+    void feed();
     int answer(const std::string &caption, const std::vector<int> &answers);
     void deliver(const ScriptEvent &ev);
     void press(int button, bool down);
@@ -49,8 +50,9 @@ private:
     void fail(std::string message);
 
     Options options_;
-    std::vector<ScriptEvent> script_;
-    size_t next_event_ = 0;
+    Script script_;      // what is left of the script, oldest first
+    size_t due_ = 0;     // events at its front that are due, their answers queued
+    std::deque<ScriptEvent> random_due_;  // drawn for ticks handled, after the script's
     std::optional<RandomInput> random_;
     int64_t random_done_upto_ = 0;  // random events delivered for ticks below this
     std::vector<int> answers_;      // queued by "answer" lines, oldest first
