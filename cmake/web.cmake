@@ -94,14 +94,15 @@ add_subdirectory(programs)
 # hears signals meanwhile (programs/sim/node/).
 target_compile_options(mub_sim PRIVATE -fexceptions)
 target_compile_options(mubmub-sim PRIVATE -fexceptions)
-set(MUB_SIM_NODE_JS ${CMAKE_SOURCE_DIR}/cmake/web_node_stdio.js ${CMAKE_SOURCE_DIR}/programs/sim/node/files.js
-  ${CMAKE_SOURCE_DIR}/programs/sim/node/launcher.js)
+set(MUB_SIM_NODE_JS ${CMAKE_SOURCE_DIR}/cmake/web_node_stdio.js ${CMAKE_SOURCE_DIR}/programs/sim/node/files.js)
 target_link_options(mubmub-sim PRIVATE
   -fexceptions -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1 -sWASM_ASYNC_COMPILATION=0
   -sALLOW_MEMORY_GROWTH=1
-  --js-library ${CMAKE_SOURCE_DIR}/cmake/web_node_stdio.js
-  --js-library ${CMAKE_SOURCE_DIR}/programs/sim/node/files.js)
+  "SHELL:--js-library ${CMAKE_SOURCE_DIR}/cmake/web_node_stdio.js"
+  "SHELL:--js-library ${CMAKE_SOURCE_DIR}/programs/sim/node/files.js")
 set_target_properties(mubmub-sim PROPERTIES OUTPUT_NAME mubmub-sim-worker LINK_DEPENDS "${MUB_SIM_NODE_JS}")
-add_custom_command(TARGET mubmub-sim POST_BUILD
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/mubmub-sim.js
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/programs/sim/node/launcher.js ${CMAKE_BINARY_DIR}/mubmub-sim.js
+  DEPENDS ${CMAKE_SOURCE_DIR}/programs/sim/node/launcher.js
   VERBATIM)
+add_custom_target(mubmub-sim-launcher ALL DEPENDS ${CMAKE_BINARY_DIR}/mubmub-sim.js mubmub-sim)

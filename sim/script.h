@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/text/shown.h"
+
 namespace mub::sim {
 
 // Bounds on what a script may ask for, so that no input can make the
@@ -65,11 +67,7 @@ Script read_script_file(const std::string &path);
 // The answer a word stands for ("yes", "no", "ok", "1000"...), or 0.
 int parse_answer(std::string_view word);
 
-// Script text as it may appear in a message: printable UTF-8 as it is,
-// control characters (DEL too) and bytes that are not UTF-8 as \xNN,
-// characters that reorder or hide text (bidirectional controls, zero-width
-// characters, the byte-order mark) as \u{NNNN}, and no more than 80
-// characters, the rest cut to "…".
-std::string shown(std::string_view bytes);
+// Script text as it may appear in a message (platform/text/shown.h).
+using mub::text::shown;
 
 }  // namespace mub::sim
