@@ -14,6 +14,8 @@ int mub_node_process_id();
 int mub_node_inspect(int fd, void *out);
 int mub_node_open_in_place(const char *path);
 int mub_node_write(int fd, const void *buf, size_t len);
+int mub_node_open_read(const char *path);
+int mub_node_read(int fd, void *buf, size_t len);
 void mub_node_close(int fd);
 int mub_node_link(const char *from, const char *to);
 }
@@ -34,6 +36,15 @@ struct NodeFd {
 
 ssize_t node_write(void *cookie, const char *buf, size_t len) {
     const int n = mub_node_write(static_cast<NodeFd *>(cookie)->fd, buf, len);
+    if (n < 0) {
+        errno = -n;
+        return -1;
+    }
+    return n;
+}
+
+ssize_t node_read(void *cookie, char *buf, size_t len) {
+    const int n = mub_node_read(static_cast<NodeFd *>(cookie)->fd, buf, len);
     if (n < 0) {
         errno = -n;
         return -1;
@@ -75,6 +86,18 @@ Inherited inspect_inherited(int fd) {
 }
 
 std::FILE *open_inherited(int fd) { return node_stream(fd, false); }
+
+std::FILE *open_for_reading(const std::string &path) {
+    const int fd = mub_node_open_read(path.c_str());
+    if (fd < 0) {
+        errno = -fd;
+        return nullptr;
+    }
+    cookie_io_functions_t io{};
+    io.read = node_read;
+    io.close = node_close;
+    return ::fopencookie(new NodeFd{fd, true}, "r", io);
+}
 
 std::FILE *open_in_place(const std::string &path) {
     const int fd = mub_node_open_in_place(path.c_str());
@@ -125,6 +148,8 @@ std::FILE *open_inherited(int fd) { return stream_on(::fcntl(fd, F_DUPFD_CLOEXEC
 std::FILE *open_in_place(const std::string &path) {
     return stream_on(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
 }
+
+std::FILE *open_for_reading(const std::string &path) { return std::fopen(path.c_str(), "rb"); }
 
 int hard_link(const std::string &from, const std::string &to) { return ::link(from.c_str(), to.c_str()) == 0 ? 0 : errno; }
 

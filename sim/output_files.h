@@ -1,4 +1,4 @@
-// What the outputs need from the system beyond plain POSIX files, which the
+// What the script and the outputs need from the system beyond plain POSIX files, which the
 // native simulator and the one under node (Emscripten) get differently:
 // node's own descriptors cannot be duplicated through Emscripten, and its
 // writes to an opened path assume a file that can seek.
@@ -27,6 +27,10 @@ std::FILE *open_inherited(int fd);
 // A stream on a FIFO or a device, opened for writing without truncating or
 // creating it; null with errno set on failure.
 std::FILE *open_in_place(const std::string &path);
+
+// A file to read from its start to its end, a pipe or a FIFO too; null with
+// errno set on failure.
+std::FILE *open_for_reading(const std::string &path);
 
 // link(2): 0, or the errno.
 int hard_link(const std::string &from, const std::string &to);

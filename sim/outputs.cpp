@@ -93,6 +93,9 @@ struct Outputs::Output {
     void inspect_inherited() {
         const files::Inherited d = files::inspect_inherited(*inherited);
         const std::string which = "descriptor " + std::to_string(*inherited);
+#ifdef __EMSCRIPTEN__
+        if (d.error && *inherited > 2) refuse("under node only descriptors 0, 1 and 2 can be written");
+#endif
         if (d.error) refuse(which + " is not open (" + error_text(d.error) + ")");
         if (S_ISDIR(d.mode)) refuse(which + " is a directory");
         if (!d.writable) refuse(which + " is open for reading only");

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include "res/resource.h"
+#include "sim/output_files.h"
 
 namespace mub::sim {
 
@@ -234,7 +235,7 @@ Script read_script_file(const std::string &path) {
     if ((from_stdin ? ::fstat(0, &st) : ::stat(path.c_str(), &st)) != 0) return refuse(std::strerror(errno));
     if (S_ISDIR(st.st_mode)) return refuse(std::strerror(EISDIR));
     if (from_stdin) return read_script(stdin);
-    std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(files::open_for_reading(path), &std::fclose);
     if (!file) return refuse(std::strerror(errno));
     return read_script(file.get());
 }

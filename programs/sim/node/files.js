@@ -18,13 +18,17 @@ mergeInto(LibraryManager.library, {
 
   mub_node_process_id: function () { return process.pid; },
 
-  // mode, dev, ino, writable into out[0..3]; 0 or -errno.
+  // mode, dev, ino, writable into out[0..3]; 0 or -errno. Past standard
+  // input, output and error, node's own descriptors (its event loop's)
+  // cannot be told from the caller's, and writing to one would break node:
+  // those are refused.
   mub_node_inspect__deps: ['$mubNode'],
   mub_node_inspect: function (fd, out) {
     var fs = require('fs');
+    if (fd > 2) return -{{{ cDefine('EBADF') }}};
     try {
-      var st = fs.fstatSync(fd);
       var flags = /flags:\s*([0-7]+)/.exec(fs.readFileSync('/proc/self/fdinfo/' + fd, 'utf8'));
+      var st = fs.fstatSync(fd);
       HEAP32[(out >> 2) + 0] = st.mode;
       HEAP32[(out >> 2) + 1] = st.dev;
       HEAPF64[(out >> 3) + 1] = st.ino;
@@ -64,6 +68,30 @@ mergeInto(LibraryManager.library, {
         if (shared && (e.code === 'EPIPE' || e.code === 'EFBIG')) {
           process.kill(process.pid, e.code === 'EPIPE' ? 'SIGPIPE' : 'SIGXFSZ');
           Atomics.wait(new Int32Array(new SharedArrayBuffer(4)), 0, 0, 10000);
+        }
+        return mubNode.errno(e);
+      }
+    }
+  },
+
+  // Reading from where the descriptor stands, which a pipe needs.
+  mub_node_open_read__deps: ['$mubNode'],
+  mub_node_open_read: function (path) {
+    try {
+      return require('fs').openSync(UTF8ToString(path), 'r');
+    } catch (e) {
+      return mubNode.errno(e);
+    }
+  },
+  mub_node_read__deps: ['$mubNode'],
+  mub_node_read: function (fd, buf, len) {
+    for (;;) {
+      try {
+        return require('fs').readSync(fd, HEAPU8.subarray(buf, buf + len), 0, len, null);
+      } catch (e) {
+        if (e.code === 'EAGAIN') {
+          Atomics.wait(new Int32Array(new SharedArrayBuffer(4)), 0, 0, 5);
+          continue;
         }
         return mubNode.errno(e);
       }
