@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -156,5 +157,21 @@ int hard_link(const std::string &from, const std::string &to) { return ::link(fr
 long process_id() { return ::getpid(); }
 
 #endif
+
+std::string error_text(int err) {
+#ifdef __EMSCRIPTEN__
+    switch (err) {
+    case ENAMETOOLONG: return "File name too long";
+    case EIO: return "Input/output error";
+    case ELOOP: return "Too many levels of symbolic links";
+    case EXDEV: return "Invalid cross-device link";
+    case ESPIPE: return "Illegal seek";
+    case EBUSY: return "Device or resource busy";
+    case ENXIO: return "No such device or address";
+    default: break;
+    }
+#endif
+    return std::strerror(err);
+}
 
 }  // namespace mub::sim::files

@@ -37,4 +37,8 @@ int hard_link(const std::string &from, const std::string &to);
 
 long process_id();
 
+// strerror(), in the same words natively and under node (whose C library
+// words some errors differently).
+std::string error_text(int err);
+
 }  // namespace mub::sim::files

@@ -29,7 +29,7 @@ struct Identity {
     bool operator==(const Identity &) const = default;
 };
 
-std::string error_text(int err) { return std::strerror(err); }
+using files::error_text;
 
 // The descriptor a path names when it names one the process was started
 // with: /dev/stdout, /dev/fd/1, /proc/self/fd/1 and the like.

@@ -193,7 +193,7 @@ Script read_script(std::FILE *in) {
     for (;;) {
         const size_t got = std::fread(block.data(), 1, block.size(), in);
         if (got == 0) {
-            if (std::ferror(in)) throw ScriptError(std::string("cannot read the script: ") + std::strerror(errno));
+            if (std::ferror(in)) throw ScriptError(std::string("cannot read the script: ") + files::error_text(errno));
             parser.line(line, line_no);
             return parser.finish();
         }
@@ -232,11 +232,11 @@ Script read_script_file(const std::string &path) {
     };
     // A directory opens like a file and then reads as empty: refuse it first.
     struct stat st;
-    if ((from_stdin ? ::fstat(0, &st) : ::stat(path.c_str(), &st)) != 0) return refuse(std::strerror(errno));
-    if (S_ISDIR(st.st_mode)) return refuse(std::strerror(EISDIR));
+    if ((from_stdin ? ::fstat(0, &st) : ::stat(path.c_str(), &st)) != 0) return refuse(files::error_text(errno));
+    if (S_ISDIR(st.st_mode)) return refuse(files::error_text(EISDIR));
     if (from_stdin) return read_script(stdin);
     std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(files::open_for_reading(path), &std::fclose);
-    if (!file) return refuse(std::strerror(errno));
+    if (!file) return refuse(files::error_text(errno));
     return read_script(file.get());
 }
 
