@@ -180,8 +180,8 @@ TEST_F(Desktop, AnotherWindowPassingOverTheGameLeavesEveryPixelAsItWas) {
         ChildProcess cover({"xmessage", "-geometry", "300x200+150+100", "a window over the game"}, x_env());
         ASSERT_TRUE(eventually([&] { return game->grab() != story; }, 5s)) << "the second window never showed";
     }  // gone
-    std::this_thread::sleep_for(500ms);
-    EXPECT_TRUE(game->grab() == story) << "the uncovered part was not shown again as it was";
+    EXPECT_TRUE(eventually([&] { return game->grab() == story; }, 5s))
+        << "the uncovered part was not shown again as it was";
 }
 
 TEST_F(Desktop, ThePictureFollowsTheWindowAtWholeScalesAndShrunkBelowOne) {
