@@ -120,6 +120,17 @@ const FAULTS = [
       assert.equal(files['a.json'], 'old\n');
       assert.deepEqual(listTemporary(names), []);
     } },
+  { name: 'a later output whose folder goes away during the run: the earlier output is put back',
+    sh: `echo old > a.json; mkdir d; mkfifo f
+         $SIM --ticks 300 --script <(echo 0 answer 1000) --state a.json --trace f --screenshot d/b.png 2>err.txt & pid=$!
+         exec 3<>f; timeout 30 head -c 1000 <&3 >/dev/null; mv d moved
+         timeout 60 cat <&3 >/dev/null & reader=$!; wait $pid; echo $? > status; kill $reader; rm -rf f moved`,
+    check: (files, names) => {
+      assert.equal(files.status, '2\n');
+      assert.match(files['err.txt'], /--screenshot d\/b\.png: No such file or directory/);
+      assert.equal(files['a.json'], 'old\n');
+      assert.deepEqual(names, ['a.json', 'err.txt', 'status']);
+    } },
   { name: 'a later output that cannot be written: the earlier output is not replaced',
     sh: `echo kept > kept.json
          $SIM --ticks 2 --state kept.json --trace /dev/full 2>err.txt; echo $? > status
