@@ -149,6 +149,9 @@ struct Outputs::Output {
     void open_temp(const std::string &target, const std::optional<struct stat> &replaced) {
         final_path = target;
         exit_cleanup::install();
+        // A signal waits until the new file is known to the cleanup; only a
+        // file this run made is ever removed.
+        const exit_cleanup::Hold hold;
         int fd = -1;
         for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
             temp = temporary_name(folder_of(target));
