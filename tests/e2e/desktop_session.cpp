@@ -18,10 +18,12 @@ VirtualDisplay::VirtualDisplay(int width, int height) {
     ::fcntl(fds[0], F_SETFD, FD_CLOEXEC);  // only the write end goes to the server
     const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
     server_ = std::make_unique<ChildProcess>(std::vector<std::string>{
-        "Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp"});
+        "Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp", "-noreset"});
     ::close(fds[1]);
     // The server writes its number once it listens; one that never does
-    // leaves the name empty, which the tests report.
+    // leaves the name empty, which the tests report. Without -noreset it
+    // starts over whenever its last client leaves (a test's game, xdotool),
+    // and a program connecting just then finds no display.
     std::string number;
     const auto end = std::chrono::steady_clock::now() + 20s;
     for (char c = 0; c != '\n';) {
