@@ -56,7 +56,7 @@ def xdotool(*args, check=False):
 def start_x():
     """Xvfb on a display it picks itself (-displayfd), so two runs never meet."""
     read_fd, write_fd = os.pipe()
-    x = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+    x = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_fd,))
     os.close(write_fd)
     with os.fdopen(read_fd) as f:

@@ -5,6 +5,9 @@
 #   share/applications/ID.desktop            the menu entry
 #   share/icons/hicolor/{32x32,256x256}/apps/ID.png
 #   share/metainfo/ID.metainfo.xml           AppStream: description, screenshot
+#   share/doc/mubmub/copyright                who made what, and the licences
+#                                             (Debian's machine-readable form)
+#   share/doc/mubmub/LICENSES/                the licence texts
 #
 # ID is the application's reverse-DNS name.
 if(NOT TARGET mubmub)
@@ -42,6 +45,8 @@ configure_file(${CMAKE_SOURCE_DIR}/packaging/metainfo.xml.in ${MUB_PACKAGING_DIR
 install(TARGETS mubmub mubmub-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${MUB_PACKAGING_DIR}/${MUB_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${MUB_PACKAGING_DIR}/${MUB_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/mubmub)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/LICENSES/ DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/mubmub/LICENSES)
 
 # The Debian package: everything above under /usr.
 set(CPACK_PACKAGE_NAME mubmub)

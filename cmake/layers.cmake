@@ -47,7 +47,7 @@ set(MUB_LAYERS
   "host_common: platform_core"
   "host_headless: mub_platform"
   "host_sdl_x11:"
-  "host_sdl: platform_core host_common host_sdl_x11"
+  "host_sdl: platform_core host_common host_sdl_x11 platform_text"
   "host_web: mub_platform host_common"
   # The game, its resources, and what reads its globals
   "mub_res:"

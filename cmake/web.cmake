@@ -58,14 +58,24 @@ add_subdirectory(programs)
 # start (node's fetch cannot read a file path, which asynchronous start uses).
 # It reports bad arguments and scripts by exceptions, which Emscripten only
 # catches when asked; the game and the Win32 layer neither throw nor catch,
-# and stay without that cost in the page.
+# and stay without that cost in the page. mubmub-sim.js is a launcher that
+# runs Emscripten's build (mubmub-sim-worker.js) in a worker thread and
+# hears signals meanwhile (programs/sim/node/).
 target_compile_options(mub_sim PRIVATE -fexceptions)
 target_compile_options(mubmub-sim PRIVATE -fexceptions)
+set(MUB_SIM_NODE_JS ${CMAKE_SOURCE_DIR}/cmake/web_node_stdio.js ${CMAKE_SOURCE_DIR}/programs/sim/node/files.js)
 target_link_options(mubmub-sim PRIVATE
   -fexceptions -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1 -sWASM_ASYNC_COMPILATION=0
-  -sALLOW_MEMORY_GROWTH=1 --js-library ${CMAKE_SOURCE_DIR}/cmake/web_node_stdio.js
+  -sALLOW_MEMORY_GROWTH=1
+  "SHELL:--js-library ${CMAKE_SOURCE_DIR}/cmake/web_node_stdio.js"
+  "SHELL:--js-library ${CMAKE_SOURCE_DIR}/programs/sim/node/files.js"
   --pre-js ${CMAKE_SOURCE_DIR}/cmake/web_node_env.js)
-set_property(TARGET mubmub-sim APPEND PROPERTY LINK_DEPENDS
-  ${CMAKE_SOURCE_DIR}/cmake/web_node_stdio.js ${CMAKE_SOURCE_DIR}/cmake/web_node_env.js)
+set_target_properties(mubmub-sim PROPERTIES OUTPUT_NAME mubmub-sim-worker
+  LINK_DEPENDS "${MUB_SIM_NODE_JS};${CMAKE_SOURCE_DIR}/cmake/web_node_env.js")
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/mubmub-sim.js
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/programs/sim/node/launcher.js ${CMAKE_BINARY_DIR}/mubmub-sim.js
+  DEPENDS ${CMAKE_SOURCE_DIR}/programs/sim/node/launcher.js
+  VERBATIM)
+add_custom_target(mubmub-sim-launcher ALL DEPENDS ${CMAKE_BINARY_DIR}/mubmub-sim.js mubmub-sim)
 
 mub_check_layers()

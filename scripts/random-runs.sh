@@ -34,7 +34,8 @@ export MUB_SIM="$build/mubmub-sim" MUB_WORK="$work" MUB_TICKS="$ticks"
 one_run() {
   local seed=$1 out="$MUB_WORK/$1" trace=()
   (( seed % 10 == 0 )) && trace=(--trace "$out.trace")
-  if ! "$MUB_SIM" --ticks "$MUB_TICKS" --random "$seed" --state "$out.state" "${trace[@]}" 2>"$out.err"; then
+  # Bounded: a run that hangs fails with status 124.
+  if ! timeout 1800 "$MUB_SIM" --ticks "$MUB_TICKS" --random "$seed" --state "$out.state" "${trace[@]}" 2>"$out.err"; then
     echo "seed $seed: exit status $? ($(head -c 2000 "$out.err"))" >&2; return 1
   fi
   if grep -qE 'Sanitizer|runtime error' "$out.err"; then

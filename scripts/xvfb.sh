@@ -5,7 +5,9 @@
 start_xvfb() {
   local screen=$1 file no
   file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$file" >/dev/null 2>&1 &
+  # -noreset: a server that starts over when its last client leaves has no
+  # display for a moment, and a program connecting then fails.
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$file" >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 200); do grep -q . "$file" && break; sleep 0.1; done
   no=$(head -n1 "$file")

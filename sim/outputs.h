@@ -3,14 +3,19 @@
 //
 // Every target is checked before the run: a directory, two names for one
 // file (or the script itself), a folder that cannot be written, or a special
-// file other than a FIFO or a character device is refused. A new path or a
-// regular file is written to a fresh temporary file beside it (created
-// exclusively, never through a symbolic link) and renamed over it only
-// when every output is complete; a symbolic link to a regular file keeps
-// being a link, and the file it names is replaced. A FIFO, a character
-// device or a path under /dev/ (/dev/null, /dev/stdout) is written directly
-// and never renamed over. On SIGINT or SIGTERM the temporary files are
-// removed before the program ends by the signal.
+// file other than a FIFO or a character device is refused. What a path is
+// decides how it is written, never the folder it is in:
+// - /dev/stdout, /dev/stderr, /dev/fd/N and /proc/self/fd/N are the
+//   descriptors the simulator was started with, written where they stand
+//   (`>> log` keeps appending) and never reopened;
+// - a FIFO or a character device is written directly, never replaced;
+// - a new path or a regular file is written to a fresh temporary file beside
+//   it (a short name, created exclusively, never through a link) and renamed
+//   over it only when every output is complete; a symbolic link to a regular
+//   file stays a link, and the file it names is replaced.
+// Just before the renames every target is checked again, and a rename that
+// fails puts back what the earlier ones replaced. Temporary files are
+// removed when a signal ends the process (exit_cleanup.h).
 #pragma once
 
 #include <cstdio>
@@ -44,7 +49,8 @@ public:
 
     std::FILE *stream(size_t i);
     // Finishes every output, then moves each into place; throws OutputError
-    // if any write failed, in which case no temporary file is moved.
+    // if any write failed or any target changed during the run, in which
+    // case every replaced file is back as it was.
     void commit();
 
 private:

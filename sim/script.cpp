@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include "res/resource.h"
+#include "sim/output_files.h"
 
 namespace mub::sim {
 
@@ -23,16 +24,20 @@ namespace {
 // largest size.
 constexpr int kMaxClientSide = 8192;
 constexpr int kMaxCoordinate = 1 << 20;
-constexpr size_t kShownChars = 80;
 
-enum class Number { Ok, Bad, TooLarge };
+enum class Number { Ok, Bad, TooLarge, TooSmall };
 
 // A whole word of decimal digits, with a minus sign allowed in front.
 Number parse_int(std::string_view word, int64_t &value) {
     if (word.empty() || word[0] == '+') return Number::Bad;
     const auto [ptr, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (ec == std::errc::result_out_of_range && ptr == word.data() + word.size()) return Number::TooLarge;
+    if (ec == std::errc::result_out_of_range && ptr == word.data() + word.size())
+        return word[0] == '-' ? Number::TooSmall : Number::TooLarge;
     return ec == std::errc() && ptr == word.data() + word.size() ? Number::Ok : Number::Bad;
+}
+
+int16_t held_coordinate(int64_t v) {
+    return int16_t(std::clamp<int64_t>(v, -kMaxHeldCoordinate, kMaxHeldCoordinate));
 }
 
 bool is_space(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
@@ -70,15 +75,12 @@ constexpr NamedKind kPlainEvents[] = {
 ScriptEvent parse_line(uint64_t line_no, const std::vector<std::string_view> &w) {
     ScriptEvent ev;
     int64_t tick = 0;
-    switch (parse_int(w[0], tick)) {
-    case Number::TooLarge: tick = kMaxTick + 1; break;
-    case Number::Bad: tick = -1; break;
-    case Number::Ok: break;
-    }
-    if (tick > kMaxTick)
+    const Number n = parse_int(w[0], tick);
+    if (n == Number::Bad) fail(line_no, quoted(w[0]) + " is not a tick number (0 or more)");
+    if (n == Number::TooLarge || tick > kMaxTick)
         fail(line_no, shown(w[0]) + " is larger than the largest tick, " + std::to_string(kMaxTick));
-    if (tick < 0) fail(line_no, quoted(w[0]) + " is not a tick number (0 or more)");
-    ev.tick = tick;
+    if (n == Number::TooSmall || tick < 0) fail(line_no, shown(w[0]) + " is smaller than the smallest tick, 0");
+    ev.tick = int32_t(tick);
     if (w.size() < 2) fail(line_no, "an event is missing after the tick");
     const std::string_view name = w[1];
     const size_t nargs = w.size() - 2;
@@ -118,7 +120,7 @@ ScriptEvent parse_line(uint64_t line_no, const std::vector<std::string_view> &w)
         }
         if (v[2] < v[0] || v[3] < v[1]) fail(line_no, "the rectangle's right or bottom lies before its left or top");
         ev.has_rect = true;
-        ev.arg.rect = {int32_t(v[0]), int32_t(v[1]), int32_t(v[2]), int32_t(v[3])};
+        ev.arg.rect = {held_coordinate(v[0]), held_coordinate(v[1]), held_coordinate(v[2]), held_coordinate(v[3])};
         return ev;
     }
     if (name == "resize") {
@@ -129,7 +131,7 @@ ScriptEvent parse_line(uint64_t line_no, const std::vector<std::string_view> &w)
             if (parse_int(w[2 + i], v[i]) != Number::Ok || v[i] < 1 || v[i] > kMaxClientSide)
                 fail(line_no, quoted(w[2 + i]) + " is not a size from 1 to " + std::to_string(kMaxClientSide));
         }
-        ev.arg.size = {int32_t(v[0]), int32_t(v[1])};
+        ev.arg.size = {int16_t(v[0]), int16_t(v[1])};
         return ev;
     }
     if (name == "answer") {
@@ -146,6 +148,8 @@ ScriptEvent parse_line(uint64_t line_no, const std::vector<std::string_view> &w)
 class Parser {
 public:
     void line(std::string_view text, uint64_t line_no) {
+        // Editors on Windows start a UTF-8 file with a byte-order mark.
+        if (line_no == 1 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
         if (const size_t hash = text.find('#'); hash != std::string_view::npos) text = text.substr(0, hash);
         const auto words = split_words(text);
         if (words.empty()) return;
@@ -153,17 +157,16 @@ public:
             fail(line_no, "more than " + std::to_string(kMaxEvents) + " events");
         events_.push_back(parse_line(line_no, words));
     }
-    std::vector<ScriptEvent> finish() {
+    Script finish() {
         auto by_tick = [](const ScriptEvent &a, const ScriptEvent &b) { return a.tick < b.tick; };
         // Scripts are nearly always written in order; sorting is then a check.
         if (!std::is_sorted(events_.begin(), events_.end(), by_tick))
             std::stable_sort(events_.begin(), events_.end(), by_tick);
-        events_.shrink_to_fit();
         return std::move(events_);
     }
 
 private:
-    std::vector<ScriptEvent> events_;
+    Script events_;
 };
 
 [[noreturn]] void line_too_long(uint64_t line_no) {
@@ -182,7 +185,7 @@ int parse_answer(std::string_view word) {
     return 0;
 }
 
-std::vector<ScriptEvent> read_script(std::FILE *in) {
+Script read_script(std::FILE *in) {
     Parser parser;
     std::string line;  // the start of a line that a block cut in two
     std::vector<char> block(size_t(64) << 10);
@@ -190,7 +193,7 @@ std::vector<ScriptEvent> read_script(std::FILE *in) {
     for (;;) {
         const size_t got = std::fread(block.data(), 1, block.size(), in);
         if (got == 0) {
-            if (std::ferror(in)) throw ScriptError(std::string("cannot read the script: ") + std::strerror(errno));
+            if (std::ferror(in)) throw ScriptError(std::string("cannot read the script: ") + files::error_text(errno));
             parser.line(line, line_no);
             return parser.finish();
         }
@@ -210,7 +213,7 @@ std::vector<ScriptEvent> read_script(std::FILE *in) {
     }
 }
 
-std::vector<ScriptEvent> parse_script(std::string_view text) {
+Script parse_script(std::string_view text) {
     Parser parser;
     for (uint64_t line_no = 1; !text.empty(); ++line_no) {
         const size_t end = std::min(text.find('\n'), text.size());
@@ -221,66 +224,20 @@ std::vector<ScriptEvent> parse_script(std::string_view text) {
     return parser.finish();
 }
 
-std::vector<ScriptEvent> read_script_file(const std::string &path) {
+Script read_script_file(const std::string &path) {
     const bool from_stdin = path == "-";
     const std::string name = from_stdin ? "from standard input" : shown(path);
-    auto refuse = [&](const std::string &why) -> std::vector<ScriptEvent> {
+    auto refuse = [&](const std::string &why) -> Script {
         throw ScriptError("cannot read the script " + name + ": " + why);
     };
     // A directory opens like a file and then reads as empty: refuse it first.
     struct stat st;
-    if ((from_stdin ? ::fstat(0, &st) : ::stat(path.c_str(), &st)) != 0) return refuse(std::strerror(errno));
-    if (S_ISDIR(st.st_mode)) return refuse(std::strerror(EISDIR));
+    if ((from_stdin ? ::fstat(0, &st) : ::stat(path.c_str(), &st)) != 0) return refuse(files::error_text(errno));
+    if (S_ISDIR(st.st_mode)) return refuse(files::error_text(EISDIR));
     if (from_stdin) return read_script(stdin);
-    std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) return refuse(std::strerror(errno));
+    std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(files::open_for_reading(path), &std::fclose);
+    if (!file) return refuse(files::error_text(errno));
     return read_script(file.get());
-}
-
-std::string shown(std::string_view bytes) {
-    std::string out;
-    size_t chars = 0, i = 0;
-    auto escape = [&](unsigned char b) {
-        static const char hex[] = "0123456789abcdef";
-        out += "\\x";
-        out += hex[b >> 4];
-        out += hex[b & 15];
-    };
-    while (i < bytes.size()) {
-        if (chars == kShownChars) return out + "…";
-        const auto b = (unsigned char)bytes[i];
-        // The length of a well-formed UTF-8 sequence starting here, or 0.
-        size_t len = 0;
-        uint32_t cp = 0;
-        if (b < 0x80) {
-            len = 1, cp = b;
-        } else if (b >= 0xC2 && b < 0xE0) {
-            len = 2, cp = b & 0x1F;
-        } else if (b >= 0xE0 && b < 0xF0) {
-            len = 3, cp = b & 0x0F;
-        } else if (b >= 0xF0 && b < 0xF5) {
-            len = 4, cp = b & 0x07;
-        }
-        for (size_t k = 1; k < len; ++k) {
-            if (i + k >= bytes.size() || ((unsigned char)bytes[i + k] & 0xC0) != 0x80) {
-                len = 0;
-                break;
-            }
-            cp = (cp << 6) | ((unsigned char)bytes[i + k] & 0x3F);
-        }
-        const bool overlong = (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000);
-        const bool bad = len == 0 || overlong || (cp >= 0xD800 && cp < 0xE000) || cp > 0x10FFFF;
-        const bool control = cp < 0x20 || (cp >= 0x7F && cp < 0xA0);
-        if (bad || control) {
-            escape(b);
-            ++i;
-        } else {
-            out.append(bytes.substr(i, len));
-            i += len;
-        }
-        ++chars;
-    }
-    return out;
 }
 
 }  // namespace mub::sim

@@ -4,10 +4,13 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <deque>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/text/shown.h"
 
 namespace mub::sim {
 
@@ -16,19 +19,22 @@ namespace mub::sim {
 constexpr int64_t kMaxTick = 1'000'000'000;  // about a year of virtual time
 constexpr size_t kMaxLineBytes = 4096;
 constexpr size_t kMaxEvents = 10'000'000;
+// Expose coordinates beyond this reach past any client (8192 at most) and
+// act as if they were on it; they are held at it, so an event fits 16 bytes.
+constexpr int kMaxHeldCoordinate = 32767;
 
 struct ScriptEvent {
     enum class Kind : uint8_t { LClick, RClick, LDown, LUp, RDown, RUp, LDblClk, RDblClk, Key, Expose, Resize, Close, Answer };
     static constexpr char kEscape = 0x1B, kReturn = '\r';
 
     struct Box {
-        int32_t left, top, right, bottom;
+        int16_t left, top, right, bottom;
     };
     struct Size {
-        int32_t width, height;
+        int16_t width, height;
     };
 
-    int64_t tick = 0;  // deliver once this many ticks have been handled
+    int32_t tick = 0;  // deliver once this many ticks have been handled
     Kind kind = Kind::LClick;
     char key = 0;           // Key: one printable character as typed, kEscape or kReturn
     bool has_rect = false;  // Expose: a rectangle was given (else the whole client)
@@ -45,19 +51,23 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A whole script in memory: 16 bytes an event, in blocks, so that the
+// largest script never needs one large block or a copy while it grows.
+using Script = std::deque<ScriptEvent>;
+static_assert(sizeof(ScriptEvent) == 16);
+
 // Reads a whole script, a line at a time. Events come back ordered by tick;
-// lines with the same tick keep their order in the file.
-std::vector<ScriptEvent> read_script(std::FILE *in);
-std::vector<ScriptEvent> parse_script(std::string_view text);
+// lines with the same tick keep their order in the file. A UTF-8 byte-order
+// mark before the first line is skipped.
+Script read_script(std::FILE *in);
+Script parse_script(std::string_view text);
 // The script named on the command line: a file, or standard input for "-".
-std::vector<ScriptEvent> read_script_file(const std::string &path);
+Script read_script_file(const std::string &path);
 
 // The answer a word stands for ("yes", "no", "ok", "1000"...), or 0.
 int parse_answer(std::string_view word);
 
-// Script text as it may appear in a message: printable UTF-8 as it is,
-// control characters and bytes that are not UTF-8 as \xNN, and no more than
-// 80 characters, the rest cut to "…".
-std::string shown(std::string_view bytes);
+// Script text as it may appear in a message (platform/text/shown.h).
+using mub::text::shown;
 
 }  // namespace mub::sim

@@ -54,7 +54,7 @@ void write_json_line(std::FILE *out, const nlohmann::json &j) {
 
 }  // namespace
 
-Simulation::Simulation(Options options, std::vector<ScriptEvent> script)
+Simulation::Simulation(Options options, Script script)
     : options_(std::move(options)), script_(std::move(script)) {
     if (options_.random_seed) random_.emplace(*options_.random_seed);
 }
@@ -82,6 +82,7 @@ int Simulation::run() {
     if (trace_at) trace_ = outputs->stream(*trace_at);
 
     host_.set_on_idle([this](bool waits_forever) { idle(waits_forever); });
+    host_.set_on_drained([this] { feed(); });
     host_.set_modal_decider([this](const std::string &c, const std::vector<int> &a) { return unanswered(c, a); });
     host_.set_wrong_answer_handler(
         [this](const std::string &c, const std::vector<int> &a, int queued) { return wrong_answer(c, a, queued); });
@@ -124,13 +125,22 @@ void Simulation::after_dispatch(const MSG &msg) {
 
 void Simulation::idle(bool waits_forever) {
     if (ending_) return;
-    while (next_event_ < script_.size() && script_[next_event_].tick <= ticks_) deliver(script_[next_event_++]);
+    // Everything due is handed over now: the answers at once, the input as
+    // the program takes it (feed), so a long run of input at one tick is
+    // never all in memory as events.
+    for (; due_ < script_.size() && script_[due_].tick <= ticks_; ++due_)
+        if (script_[due_].kind == ScriptEvent::Kind::Answer) deliver(script_[due_]);
     // Random input after each tick of the run, on top of the script's.
     for (; random_ && random_done_upto_ <= ticks_ && random_done_upto_ < options_.ticks; ++random_done_upto_) {
         for (const ScriptEvent &ev : random_->events_after(random_done_upto_, host_.client_width(),
-                                                           host_.client_height()))
-            deliver(ev);
+                                                           host_.client_height())) {
+            if (ev.kind == ScriptEvent::Kind::Answer)
+                deliver(ev);
+            else
+                random_due_.push_back(ev);
+        }
     }
+    feed();
     if (host_.pending_events() > 0) return;
     if (ticks_ >= options_.ticks) {
         end_run();
@@ -139,6 +149,23 @@ void Simulation::idle(bool waits_forever) {
         std::fprintf(stderr, "mubmub-sim: the program stopped its timer after tick %lld and waits for input; "
                              "the run ends there\n", static_cast<long long>(ticks_));
         end_run();
+    }
+}
+
+void Simulation::feed() {
+    constexpr size_t kPushedAtMost = 256;
+    while (host_.pending_events() < kPushedAtMost) {
+        if (due_ > 0) {
+            const ScriptEvent ev = script_.front();
+            script_.pop_front();
+            --due_;
+            if (ev.kind != ScriptEvent::Kind::Answer) deliver(ev);
+        } else if (!random_due_.empty()) {
+            deliver(random_due_.front());
+            random_due_.pop_front();
+        } else {
+            break;
+        }
     }
 }
 

@@ -36,12 +36,13 @@ constexpr int kExitUnanswered = 3;  // a box opened that the script did not answ
 
 class Simulation {
 public:
-    Simulation(Options options, std::vector<ScriptEvent> script);
+    Simulation(Options options, Script script);
     int run();  // the exit status; error messages go to standard error
 
 private:
     void after_dispatch(const MSG &msg);
     void idle(bool waits_forever);
+    void feed();
     int unanswered(const std::string &caption, const std::vector<int> &answers);
     int wrong_answer(const std::string &caption, const std::vector<int> &answers, int queued);
     std::string where(const std::string &caption) const;
@@ -51,8 +52,9 @@ private:
     void fail(std::string message);
 
     Options options_;
-    std::vector<ScriptEvent> script_;
-    size_t next_event_ = 0;
+    Script script_;      // what is left of the script, oldest first
+    size_t due_ = 0;     // events at its front that are due, their answers queued
+    std::deque<ScriptEvent> random_due_;  // drawn for ticks handled, after the script's
     std::optional<RandomInput> random_;
     int64_t random_done_upto_ = 0;  // random events delivered for ticks below this
     mub::headless::HeadlessHost host_{/*keep_frames=*/false};

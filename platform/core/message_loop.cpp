@@ -39,13 +39,16 @@ void accept_event(const mub::HostEvent &ev) {
 }
 
 // Takes what the host has now; a bounded number, so that a host that never
-// runs dry cannot keep the program from its own messages.
+// runs dry cannot keep the program from its own messages, and none while
+// much input already waits, so that a flood of input stays with the host.
 void poll_host() {
     constexpr int kMaxPerPoll = 256;
+    constexpr size_t kMaxWaitingInput = 4096;
     mub::Host *h = mub::host();
     if (!h) return;
     mub::HostEvent ev;
-    for (int i = 0; i < kMaxPerPoll && h->wait_event(ev, 0); ++i) accept_event(ev);
+    for (int i = 0; i < kMaxPerPoll && state().input.size() < kMaxWaitingInput && h->wait_event(ev, 0); ++i)
+        accept_event(ev);
 }
 
 // The close box while boxes are open ends them all, then closes the window

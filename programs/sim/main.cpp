@@ -2,6 +2,7 @@
 // by a script of input events; reports its state, a per-tick trace and a
 // screenshot. The work is the simulation library's; this is its command line.
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,6 @@
 int main(int argc, char **argv) {
     using namespace mub::sim;
     Options options;
-    std::vector<ScriptEvent> script;
     try {
         options = parse_options(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const UsageError &e) {
@@ -20,10 +20,15 @@ int main(int argc, char **argv) {
         return kExitUsage;
     }
     try {
+        Script script;
         if (options.script) script = read_script_file(*options.script);
+        return Simulation(std::move(options), std::move(script)).run();
     } catch (const ScriptError &e) {
         std::fprintf(stderr, "mubmub-sim: %s\n", e.what());
         return kExitUsage;
+    } catch (const std::bad_alloc &) {
+        // The outputs' temporary files are gone with the run that unwound.
+        std::fprintf(stderr, "mubmub-sim: out of memory; no output file was written\n");
+        return kExitUsage;
     }
-    return Simulation(std::move(options), std::move(script)).run();
 }

@@ -5,23 +5,36 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 namespace e2etest {
 
 using namespace std::chrono_literals;
 
-VirtualDisplay::VirtualDisplay() {
+VirtualDisplay::VirtualDisplay(int width, int height) {
     int fds[2];
     if (::pipe(fds) != 0) return;
     ::fcntl(fds[0], F_SETFD, FD_CLOEXEC);  // only the write end goes to the server
-    const std::string screen = std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24";
+    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
     server_ = std::make_unique<ChildProcess>(std::vector<std::string>{
-        "Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp"});
+        "Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp", "-noreset"});
     ::close(fds[1]);
+    // The server writes its number once it listens; one that never does
+    // leaves the name empty, which the tests report. Without -noreset it
+    // starts over whenever its last client leaves (a test's game, xdotool),
+    // and a program connecting just then finds no display.
     std::string number;
-    char c;
-    while (::read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    const auto end = std::chrono::steady_clock::now() + 20s;
+    for (char c = 0; c != '\n';) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+        pollfd pfd{fds[0], POLLIN, 0};
+        if (left.count() <= 0 || ::poll(&pfd, 1, int(left.count())) <= 0 || ::read(fds[0], &c, 1) != 1) {
+            number.clear();
+            break;
+        }
+        if (c != '\n') number += c;
+    }
     ::close(fds[0]);
     if (!number.empty()) name_ = ":" + number;
 }

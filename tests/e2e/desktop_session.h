@@ -14,11 +14,11 @@
 
 namespace e2etest {
 
-// An Xvfb server on the first free display number, 1600 x 1200: room for
-// the game's window at twice its size.
+// An Xvfb server on the first free display number, by default 1600 x 1200:
+// room for the game's window at twice its size.
 class VirtualDisplay {
 public:
-    VirtualDisplay();
+    VirtualDisplay(int width = kWidth, int height = kHeight);
     const std::string &name() const { return name_; }  // empty if the server did not start
     static constexpr int kWidth = 1600, kHeight = 1200;
 

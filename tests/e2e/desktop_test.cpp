@@ -142,10 +142,9 @@ TEST_F(Desktop, StartsDrawsTakesAClickAndQuitsOnEscape) {
         EXPECT_NE(names.find("WM_NAME(COMPOUND_TEXT) = \"むぶむぶゲーム\""), std::string::npos) << names;
     }
 
-    // A second into the title animation, the figures are on screen.
-    std::this_thread::sleep_for(1000ms);
+    // Within the title animation, the figures are on screen.
+    EXPECT_TRUE(eventually([&] { return game->grab().has_light(); }, 10s)) << "the window stayed all black";
     EXPECT_FALSE(game->process().wait_for(0ms).has_value()) << "the program ended by itself";
-    EXPECT_TRUE(game->grab().has_light()) << "the window is all black";
 
     // No window manager runs, so give the window the focus directly.
     EXPECT_EQ(game->xdotool({"windowfocus", "--sync", "%w"}), 0);
@@ -181,8 +180,8 @@ TEST_F(Desktop, AnotherWindowPassingOverTheGameLeavesEveryPixelAsItWas) {
         ChildProcess cover({"xmessage", "-geometry", "300x200+150+100", "a window over the game"}, x_env());
         ASSERT_TRUE(eventually([&] { return game->grab() != story; }, 5s)) << "the second window never showed";
     }  // gone
-    std::this_thread::sleep_for(500ms);
-    EXPECT_TRUE(game->grab() == story) << "the uncovered part was not shown again as it was";
+    EXPECT_TRUE(eventually([&] { return game->grab() == story; }, 5s))
+        << "the uncovered part was not shown again as it was";
 }
 
 TEST_F(Desktop, ThePictureFollowsTheWindowAtWholeScalesAndShrunkBelowOne) {
@@ -287,6 +286,22 @@ TEST_F(Desktop, MinimisedTheGameStandsStillAndGoesOnWhereItStopped) {
 #endif
 }
 
+TEST(DesktopSmallScreen, AScreenSmallerThanHalfTheGameStillShowsThePicture) {
+    if (kProgram.empty()) GTEST_SKIP() << "the desktop program is not built";
+    if (!on_path("Xvfb") || !on_path("xdotool") || !on_path("import"))
+        GTEST_SKIP() << "needs Xvfb, xdotool and ImageMagick's import";
+    // Smaller than the half-size window the game otherwise allows (296 x 271).
+    VirtualDisplay display(320, 240);
+    ASSERT_FALSE(display.name().empty()) << "Xvfb did not start";
+    DesktopGame game(kProgram, display.name());
+    ASSERT_TRUE(game.started());
+    EXPECT_TRUE(eventually([&] { return game.grab().has_light(); }, 10s)) << "the window stayed all black";
+    const auto [width, height] = game.size();
+    EXPECT_LE(width, 320);
+    EXPECT_LE(height, 240);
+    EXPECT_FALSE(game.process().wait_for(0ms).has_value()) << "the program ended by itself";
+}
+
 TEST(DesktopWithoutDisplay, SaysThereIsNoDisplayAndEndsWithStatusOne) {
     if (kProgram.empty()) GTEST_SKIP() << "the desktop program is not built";
     struct Case {
@@ -296,7 +311,8 @@ TEST(DesktopWithoutDisplay, SaysThereIsNoDisplayAndEndsWithStatusOne) {
     const Case cases[] = {
         {"DISPLAY not set", {"-u", "DISPLAY"}},
         {"DISPLAY empty", {"DISPLAY="}},
-        {"DISPLAY unreachable", {"DISPLAY=:77"}},
+        // Unreachable, and told with its terminal controls escaped.
+        {"DISPLAY unreachable", {"DISPLAY=:\x1b[31m\xe2\x80\xae"}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -310,7 +326,12 @@ TEST(DesktopWithoutDisplay, SaysThereIsNoDisplayAndEndsWithStatusOne) {
         EXPECT_EQ(status, 1) << out;
         EXPECT_NE(out.find("mubmub: no display to show the window on"), std::string::npos) << out;
         EXPECT_NE(out.find("mubmub-sim"), std::string::npos) << "the message says how to run the game instead";
-        EXPECT_LT(took, 2s);
+        EXPECT_EQ(out.find('\x1b'), std::string::npos) << "a control character reached the terminal";
+        if (c.env_args[0].find('\x1b') != std::string::npos) {
+            EXPECT_NE(out.find("DISPLAY :\\x1b[31m\\u{202e}"), std::string::npos) << out;
+        }
+        // At once, not after a connection timeout (which is far longer).
+        EXPECT_LT(took, 20s);
     }
 }
 

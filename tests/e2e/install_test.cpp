@@ -59,7 +59,42 @@ TEST(Install, PutsADesktopApplicationInPlace) {
                                     "share/icons/hicolor/256x256/apps/" + kId + ".png",
                                     "share/icons/hicolor/32x32/apps/" + kId + ".png",
                                     metainfo_file,
+                                    "share/doc/mubmub/copyright",
+                                    "share/doc/mubmub/LICENSES/GPL-2.0.txt",
+                                    "share/doc/mubmub/LICENSES/art.md",
+                                    "share/doc/mubmub/LICENSES/unifont.txt",
                                 }));
+    // The copyright file in Debian's machine-readable form: a header naming
+    // the format, paragraphs of Files with their Copyright and License (the
+    // programs, which carry Unifont's glyphs, among them), and the text of
+    // every licence named.
+    std::ifstream copyright(usr / "share/doc/mubmub/copyright");
+    std::vector<std::string> paragraphs(1);
+    for (std::string line; std::getline(copyright, line);) {
+        if (line.empty()) paragraphs.emplace_back();
+        else paragraphs.back() += line + "\n";
+    }
+    EXPECT_EQ(paragraphs[0].rfind("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n", 0), 0u);
+    std::set<std::string> named, given;
+    std::string programs;
+    for (size_t i = 1; i < paragraphs.size(); ++i) {
+        const std::string &p = paragraphs[i];
+        if (p.rfind("License: ", 0) == 0) {
+            given.insert(p.substr(9, p.find('\n') - 9));
+            continue;
+        }
+        ASSERT_EQ(p.rfind("Files: ", 0), 0u) << p;
+        EXPECT_NE(p.find("\nCopyright: "), std::string::npos) << p;
+        const size_t at = p.find("\nLicense: ");
+        ASSERT_NE(at, std::string::npos) << p;
+        std::string names = p.substr(at + 10, p.find('\n', at + 1) - at - 10);
+        for (size_t cut; (cut = names.find(" and ")) != std::string::npos; names.erase(0, cut + 5))
+            named.insert(names.substr(0, cut));
+        named.insert(names);
+        if (p.find("usr/bin/mubmub ") != std::string::npos) programs = p;
+    }
+    EXPECT_EQ(named, given);
+    EXPECT_NE(programs.find("GPL-2+ with font embedding exception"), std::string::npos) << programs;
     for (const char *program : {"bin/mubmub", "bin/mubmub-sim"})
         EXPECT_NE(fs::status(usr / program).permissions() & fs::perms::others_exec, fs::perms::none) << program;
 

@@ -15,13 +15,13 @@ using mubtest::run_sim;
 using mubtest::SimOptions;
 
 struct BadLine {
-    const char *script;
+    std::string script;
     int line;            // the line the message must name
-    const char *detail;  // a word the message must contain
+    std::string detail;  // what the message must contain
 };
 
-// Shown in test names and failures as the script itself.
-void PrintTo(const BadLine &b, std::ostream *os) { *os << testing::PrintToString(std::string(b.script)); }
+// Shown in test names and failures as the script itself, cut.
+void PrintTo(const BadLine &b, std::ostream *os) { *os << testing::PrintToString(b.script.substr(0, 60)); }
 
 class BadScriptLine : public testing::TestWithParam<BadLine> {};
 
@@ -40,11 +40,15 @@ TEST_P(BadScriptLine, NamesTheLineExitsTwoAndWritesNothing) {
     EXPECT_FALSE(run.screenshot.has_value());
 }
 
+// A line of exactly `bytes` bytes (without its newline) holding one event.
+std::string line_of(size_t bytes) { return "0 lclick" + std::string(bytes - 8, ' ') + "\n"; }
+
 INSTANTIATE_TEST_SUITE_P(
     Sim, BadScriptLine,
     testing::Values(BadLine{"# comment\n\n5 lclick\n7 jump\n", 4, "jump"},          // unknown event
                     BadLine{"lclick\n", 1, "lclick"},                                // tick missing
-                    BadLine{"-1 lclick\n", 1, "-1"},                                 // negative tick
+                    BadLine{"-1 lclick\n", 1, "-1 is smaller than the smallest tick, 0"},
+                    BadLine{"-9223372036854775809 lclick\n", 1, "smaller than the smallest tick"},
                     BadLine{"1x lclick\n", 1, "1x"},                                 // not a number
                     BadLine{"3\n", 1, "missing"},                                    // event missing
                     BadLine{"0 answer 1000\n2 lclick now\n", 2, "lclick"},           // stray argument
@@ -53,12 +57,43 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"2 key Enter\n", 1, "Enter"},                            // not a key name
                     BadLine{"2 expose 1 2 3\n", 1, "expose"},                        // three coordinates
                     BadLine{"2 expose 10 10 5 20\n", 1, "right"},                    // right before left
+                    BadLine{"2 expose 0 0 1048577 5\n", 1, "'1048577' is not a coordinate"},
                     BadLine{"2 resize 0 300\n", 1, "0"},                             // empty client
+                    BadLine{"2 resize 8193 300\n", 1, "'8193' is not a size from 1 to 8192"},
                     BadLine{"2 resize 300\n", 1, "resize"},                          // height missing
                     BadLine{"1 lclick\n2 answer maybe\n", 2, "maybe"},               // not an answer
                     BadLine{"2 answer 1003\n", 1, "1003"},                           // not a button
                     BadLine{"5 \x1b[31mx\n", 1, "'\\x1b[31mx'"},                     // a control character, escaped
+                    BadLine{"5 x\x7fy\n", 1, "'x\\x7fy'"},                          // DEL too
+                    // Text that reorders or hides itself, escaped.
+                    BadLine{"5 ab\u202e\u200bcd\n", 1, "'ab\\u{202e}\\u{200b}cd'"},
+                    // A byte-order mark past the start of the file is named.
+                    BadLine{"0 lclick\n\xef\xbb\xbf" "5 lclick\n", 2, "'\\u{feff}5'"},
+                    // 80 characters are shown, the 81st is cut.
+                    BadLine{"5 " + std::string(80, 'x') + "\n", 1, "'" + std::string(80, 'x') + "'"},
+                    BadLine{"5 " + std::string(81, 'x') + "\n", 1, "'" + std::string(80, 'x') + "…'"},
+                    BadLine{line_of(4097), 1, "longer than 4096 bytes"},
+                    BadLine{"1000000001 lclick\n", 1, "larger than the largest tick, 1000000000"},
                     BadLine{"18446744073709551615 lclick\n", 1, "larger than the largest tick"}));
+
+// Scripts on every limit the README gives, and a byte-order mark at the start.
+TEST(Sim, ScriptsOnTheLimitsRun) {
+    const std::string cases[] = {
+        "\xef\xbb\xbf" "0 answer 1000\n",
+        line_of(4096),
+        "1000000000 lclick\n",
+        "0 expose -1048576 -1048576 1048576 1048576\n",
+        "0 resize 1 1\n",
+        "0 resize 8192 8192\n1 resize 592 543\n",
+    };
+    for (const std::string &script : cases) {
+        SimOptions o;
+        o.script = script;
+        const auto run = run_sim(3, o);
+        EXPECT_EQ(run.exit_status, 0) << testing::PrintToString(script.substr(0, 60)) << ": " << run.stderr_text;
+        EXPECT_EQ(run.state["tick"], 3);
+    }
+}
 
 struct BadArgs {
     std::vector<std::string> args;
@@ -89,11 +124,21 @@ INSTANTIATE_TEST_SUITE_P(Sim, BadArguments,
                                          BadArgs{{"--script", "/nonexistent/script.txt"}, "script"},
                                          BadArgs{{"--trace", "/nonexistent/dir/trace.jsonl"}, "trace.jsonl"}));
 
-TEST(Sim, TicksAreRequiredAndMustBeANumber) {
-    for (const char *cmd : {MUB_SIM_PATH " 2>/dev/null", MUB_SIM_PATH " --ticks ten 2>/dev/null"}) {
-        const int status = std::system(cmd);
-        ASSERT_TRUE(WIFEXITED(status)) << cmd;
-        EXPECT_EQ(WEXITSTATUS(status), 2) << cmd;
+TEST(Sim, TicksAreRequiredAndMustBeANumberUpToTheLargest) {
+    const struct {
+        const char *cmd;
+        int status;
+    } cases[] = {
+        {MUB_SIM_PATH " 2>/dev/null", 2},
+        {MUB_SIM_PATH " --ticks ten 2>/dev/null", 2},
+        {MUB_SIM_PATH " --ticks 1000000001 2>/dev/null", 2},
+        // The largest, in a run that Escape ends at once.
+        {"echo '0 key Escape' | " MUB_SIM_PATH " --ticks 1000000000 --script - --state /dev/null", 0},
+    };
+    for (const auto &c : cases) {
+        const int status = std::system(c.cmd);
+        ASSERT_TRUE(WIFEXITED(status)) << c.cmd;
+        EXPECT_EQ(WEXITSTATUS(status), c.status) << c.cmd;
     }
 }
 

@@ -6,6 +6,7 @@
 namespace mub::headless {
 
 bool HeadlessHost::take(HostEvent &ev) {
+    if (events_.empty() && on_drained_ && !frozen_) on_drained_();
     if (events_.empty()) return false;
     ev = events_.front();
     events_.pop_front();

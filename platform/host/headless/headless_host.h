@@ -72,6 +72,10 @@ public:
     void set_modal_decider(ModalDecider decider) { decider_ = std::move(decider); }
     void set_wrong_answer_handler(WrongAnswerHandler handler) { wrong_answer_ = std::move(handler); }
     void set_on_idle(IdleHandler on_idle) { on_idle_ = std::move(on_idle); }
+    // Asked for more input whenever the program takes the last pushed event,
+    // so a driver can hand over a long run of input a little at a time and
+    // the program still sees it as one queue.
+    void set_on_drained(std::function<void()> on_drained) { on_drained_ = std::move(on_drained); }
 
     // From now on the clock stands still and the driver is no longer asked:
     // the program can only drain what it already has, so a run that the
@@ -100,6 +104,7 @@ private:
     ModalDecider decider_;
     WrongAnswerHandler wrong_answer_;
     IdleHandler on_idle_;
+    std::function<void()> on_drained_;
     bool frozen_ = false;
     Image last_frame_;
     size_t frames_ = 0;

@@ -176,9 +176,11 @@ void SdlHost::show_window(int client_width, int client_height) {
     const int display = std::max(0, SDL_GetWindowDisplayIndex(window_.get()));
     if (SDL_GetDisplayUsableBounds(display, &usable) != 0) usable = SDL_Rect{0, 0, client_.width, client_.height};
     const int scale = opening_scale(client_, Size{usable.w, usable.h});
-    // Down to half size every line of the picture still shows.
-    SDL_SetWindowMinimumSize(window_.get(), std::max(1, client_.width / 2), std::max(1, client_.height / 2));
+    // Down to half size every line of the picture still shows; on a desktop
+    // smaller than that, the desktop is the limit.
     const Size cap = desktop_size();
+    SDL_SetWindowMinimumSize(window_.get(), std::max(1, std::min(client_.width / 2, cap.width)),
+                             std::max(1, std::min(client_.height / 2, cap.height)));
     SDL_SetWindowMaximumSize(window_.get(), cap.width, cap.height);
     SDL_SetWindowSize(window_.get(), client_.width * scale, client_.height * scale);
     SDL_SetWindowPosition(window_.get(), SDL_WINDOWPOS_CENTERED_DISPLAY(display),

@@ -7,6 +7,8 @@
 
 #include <SDL.h>
 
+#include "platform/text/shown.h"
+
 namespace mub::sdl {
 
 namespace {
@@ -24,8 +26,10 @@ std::string no_display(const std::string &why) {
 }
 
 std::string why_no_display() {
-    if (const std::string x = env("DISPLAY"); !x.empty()) return "cannot open DISPLAY " + x;
-    if (const std::string w = env("WAYLAND_DISPLAY"); !w.empty()) return "cannot open WAYLAND_DISPLAY " + w;
+    // Shown escaped: the value may hold anything, terminal controls too.
+    if (const std::string x = env("DISPLAY"); !x.empty()) return "cannot open DISPLAY " + mub::text::shown(x);
+    if (const std::string w = env("WAYLAND_DISPLAY"); !w.empty())
+        return "cannot open WAYLAND_DISPLAY " + mub::text::shown(w);
     return "DISPLAY is not set";
 }
 
