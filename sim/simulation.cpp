@@ -86,6 +86,7 @@ int Simulation::run() {
         [this](const std::string &c, const std::vector<int> &a, int queued) { return wrong_answer(c, a, queued); });
     mub::core::StartOptions start;
     start.after_dispatch = [this](const MSG &m) { after_dispatch(m); };
+    start.every_press_counts = options_.every_press_counts;
     const int code = mub::core::run_program(mub::res::program_resource_bytes(), host_, WinMain, start);
 
     if (!error_.empty()) {

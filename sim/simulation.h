@@ -26,6 +26,7 @@ struct Options {
     std::optional<std::string> trace;
     std::optional<std::string> screenshot;
     std::optional<uint32_t> random_seed;
+    bool every_press_counts = false;  // a setting of the game (StartOptions)
 };
 
 // Exit statuses of mubmub-sim.

@@ -7,12 +7,25 @@
 
 #include "platform/core/start.h"
 #include "platform/host/sdl/sdl_host.h"
+#include "programs/desktop/options.h"
 #include "res/program_resources.h"
 
-int main() {
+int main(int argc, char **argv) {
+    using namespace mub::desktop;
+    Options options;
     try {
-        mub::sdl::SdlHost host;
-        return mub::core::run_program(mub::res::program_resource_bytes(), host, WinMain);
+        options = parse_options(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const UsageError &e) {
+        std::fprintf(stderr, "mubmub: %s\n%s", e.what(), kUsage);
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    try {
+        mub::sdl::SdlHost host(options.window);
+        return mub::core::run_program(mub::res::program_resource_bytes(), host, WinMain, options.start);
     } catch (const std::exception &e) {
         std::fprintf(stderr, "mubmub: %s\n", e.what());
         return 1;

@@ -1,5 +1,6 @@
 #include "programs/sim/options.h"
 
+#include "platform/core/start.h"
 #include "sim/script.h"
 
 #include <charconv>
@@ -8,7 +9,7 @@ namespace mub::sim {
 
 const char kUsage[] =
     "usage: mubmub-sim --ticks N [--script FILE|-] [--state FILE] [--trace FILE] [--screenshot FILE] "
-    "[--random SEED]\n";
+    "[--random SEED] [--every-press-counts]\n";
 
 namespace {
 
@@ -56,6 +57,9 @@ Options parse_options(const std::vector<std::string> &args) {
             uint32_t seed = 0;
             if (!parse_number(v, seed)) throw UsageError("--random wants a seed from 0 to 4294967295, not '" + shown(v) + "'");
             o.random_seed = seed;
+        } else if (a == std::string("--") + mub::core::kEveryPressCounts) {
+            once(o.every_press_counts);
+            o.every_press_counts = true;
         } else {
             throw UsageError("unknown argument '" + shown(a) + "'");
         }

@@ -1,10 +1,11 @@
 #include "platform/host/sdl/sdl_host.h"
 
 #include "platform/host/common/keys.h"
-#include "platform/host/sdl/opening_scale.h"
+#include "platform/host/sdl/opening_size.h"
 #include "platform/host/sdl/video_start.h"
 #include "platform/host/sdl/x11_errors.h"
 #include "platform/host/sdl/x11_title.h"
+#include "platform/host/sdl/x11_wm.h"
 
 #include <algorithm>
 #include <climits>
@@ -40,7 +41,7 @@ Size desktop_size() {
 
 }  // namespace
 
-SdlHost::SdlHost() : clock_(0) {
+SdlHost::SdlHost(WindowSettings settings) : settings_(settings), clock_(0) {
     // The game decides what the close box does; SDL must not quit by itself.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     // One small frame 31 times a second: SDL's software renderer does it in
@@ -61,7 +62,7 @@ SdlHost::SdlHost() : clock_(0) {
         SDL_Quit();
         throw std::runtime_error("SDL_CreateWindow: " + err);
     }
-    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
+    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_TARGETTEXTURE));
     if (!renderer_) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
     if (!renderer_) {
         std::string err = SDL_GetError();
@@ -70,9 +71,12 @@ SdlHost::SdlHost() : clock_(0) {
         throw std::runtime_error("SDL_CreateRenderer: " + err);
     }
     SDL_StartTextInput();
+    pads_ = std::make_unique<SdlPads>();
 }
 
 SdlHost::~SdlHost() {
+    pads_.reset();
+    enlarged_.reset();
     texture_.reset();
     renderer_.reset();
     window_.reset();
@@ -108,10 +112,34 @@ void SdlHost::present(const Image &frame) {
         texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                          frame.width, frame.height));
         texture_size_ = texture_ ? Size{frame.width, frame.height} : Size{};
+        enlarged_.reset();
+        enlarged_times_ = 0;
         if (!texture_) return;
     }
     SDL_UpdateTexture(texture_.get(), nullptr, frame.pixels.data(), frame.width * int(sizeof(uint32_t)));
+    enlarged_stale_ = true;
     redraw();
+}
+
+// The last frame enlarged `times` times pixel for pixel, made again only
+// when the frame or the multiple changed; null if the renderer cannot.
+SDL_Texture *SdlHost::enlarged(int times) {
+    if (times != enlarged_times_) {
+        enlarged_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_TARGET,
+                                          texture_size_.width * times, texture_size_.height * times));
+        enlarged_times_ = enlarged_ ? times : 0;
+        if (!enlarged_) return nullptr;
+        SDL_SetTextureScaleMode(enlarged_.get(), SDL_ScaleModeLinear);
+        enlarged_stale_ = true;
+    }
+    if (enlarged_stale_) {
+        if (SDL_SetRenderTarget(renderer_.get(), enlarged_.get()) != 0) return nullptr;
+        SDL_SetTextureScaleMode(texture_.get(), SDL_ScaleModeNearest);
+        SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
+        SDL_SetRenderTarget(renderer_.get(), nullptr);
+        enlarged_stale_ = false;
+    }
+    return enlarged_.get();
 }
 
 // Shows the last frame again, placed for the window's current size; the
@@ -119,13 +147,26 @@ void SdlHost::present(const Image &frame) {
 // not disturbed.
 void SdlHost::redraw() {
     if (larger_than_desktop()) return;  // until the window is back within bounds
+    SDL_Texture *source = nullptr;
+    viewport::Placement p;
+    if (texture_) {
+        p = viewport::place(texture_size_, output_size(), settings_.scaling);
+        source = texture_.get();
+        // Sharp and smooth: enlarged by a whole multiple first, then smoothed
+        // down, so that every game pixel keeps a crisp square core.
+        if (p.smooth && p.enlarge > 1) source = enlarged(p.enlarge);
+        if (!source) {  // a renderer without targets: smooth all the way
+            source = texture_.get();
+            p.enlarge = 1;
+        }
+        if (source == texture_.get())
+            SDL_SetTextureScaleMode(source, p.smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+    }
     SDL_SetRenderDrawColor(renderer_.get(), kBarGrey, kBarGrey, kBarGrey, 255);
     SDL_RenderClear(renderer_.get());
-    if (texture_) {
-        const viewport::Placement p = viewport::place(texture_size_, output_size());
-        SDL_SetTextureScaleMode(texture_.get(), p.smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+    if (source) {
         const SDL_Rect dst{p.shown.x, p.shown.y, p.shown.width, p.shown.height};
-        SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &dst);
+        SDL_RenderCopy(renderer_.get(), source, nullptr, &dst);
     }
     SDL_RenderPresent(renderer_.get());
 }
@@ -175,25 +216,63 @@ void SdlHost::show_window(int client_width, int client_height) {
     SDL_Rect usable{0, 0, client_.width, client_.height};
     const int display = std::max(0, SDL_GetWindowDisplayIndex(window_.get()));
     if (SDL_GetDisplayUsableBounds(display, &usable) != 0) usable = SDL_Rect{0, 0, client_.width, client_.height};
-    const int scale = opening_scale(client_, Size{usable.w, usable.h});
+    const Size size = opening_size(client_, Size{usable.w, usable.h}, settings_.scaling);
     // Down to half size every line of the picture still shows.
     SDL_SetWindowMinimumSize(window_.get(), std::max(1, client_.width / 2), std::max(1, client_.height / 2));
     const Size cap = desktop_size();
     SDL_SetWindowMaximumSize(window_.get(), cap.width, cap.height);
-    SDL_SetWindowSize(window_.get(), client_.width * scale, client_.height * scale);
+    SDL_SetWindowSize(window_.get(), size.width, size.height);
     SDL_SetWindowPosition(window_.get(), SDL_WINDOWPOS_CENTERED_DISPLAY(display),
                           SDL_WINDOWPOS_CENTERED_DISPLAY(display));
     SDL_ShowWindow(window_.get());
     redraw();
 }
 
+// Alt+Enter, any number of times. SDL's own full screen asks the window
+// manager; with none, SDL would only think the window full screen and draw a
+// screen-sized picture into the unchanged window, so then the window is
+// moved over its display by hand.
 void SdlHost::toggle_fullscreen() {
-    fullscreen_ = !fullscreen_;
-    SDL_SetWindowFullscreen(window_.get(), fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    SDL_Window *w = window_.get();
+    if (fullscreen_ == FullScreen::Off) {
+        SDL_GetWindowPosition(w, &windowed_.x, &windowed_.y);
+        SDL_GetWindowSize(w, &windowed_.w, &windowed_.h);
+        if (window_manager_running(w)) {
+            fullscreen_ = FullScreen::ByWindowManager;
+            SDL_SetWindowFullscreen(w, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        } else {
+            SDL_Rect screen;
+            if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(w)), &screen) != 0) return;
+            fullscreen_ = FullScreen::ByHand;
+            SDL_SetWindowPosition(w, screen.x, screen.y);
+            SDL_SetWindowSize(w, screen.w, screen.h);
+            SDL_RaiseWindow(w);
+        }
+    } else {
+        if (fullscreen_ == FullScreen::ByWindowManager) SDL_SetWindowFullscreen(w, 0);
+        fullscreen_ = FullScreen::Off;
+        SDL_SetWindowSize(w, windowed_.w, windowed_.h);
+        SDL_SetWindowPosition(w, windowed_.x, windowed_.y);
+    }
     redraw();
 }
 
+int SdlHost::modal_opened(const std::string &, const std::vector<int> &) {
+    pads_->input().set_box_open(++boxes_open_ > 0);
+    return 0;  // the player answers
+}
+
+void SdlHost::modal_closed() { pads_->input().set_box_open(--boxes_open_ > 0); }
+
 void SdlHost::translate(const SDL_Event &e) {
+    std::vector<HostEvent> from_pads;
+    if (pads_->translate(e, from_pads)) {
+        for (HostEvent &ev : from_pads) {
+            ev.time_ms = now_ms();
+            pending_.push_back(ev);
+        }
+        return;
+    }
     switch (e.type) {
     case SDL_WINDOWEVENT: on_window_event(e.window); break;
     case SDL_KEYDOWN: on_key_down(e.key); break;
@@ -236,7 +315,7 @@ void SdlHost::on_window_event(const SDL_WindowEvent &w) {
     case SDL_WINDOWEVENT_MAXIMIZED:
         // The window has no maximize box; SDL cannot remove it alone, so a
         // maximize from the window manager is undone.
-        if (!fullscreen_) SDL_RestoreWindow(window_.get());
+        if (fullscreen_ == FullScreen::Off) SDL_RestoreWindow(window_.get());
         break;
     default: break;
     }
@@ -297,7 +376,11 @@ std::optional<viewport::Point> SdlHost::to_client(int wx, int wy, bool press) {
         oy = double(wy) * out.height / wh;
     }
     const Size picture = texture_ ? texture_size_ : client_;
-    return viewport::to_picture(viewport::place(picture, out).shown, picture, ox, oy, press);
+    const auto at =
+        viewport::to_picture(viewport::place(picture, out, settings_.scaling).shown, picture, ox, oy, press);
+    // The pads' mouse buttons press where the pointer was last.
+    if (at) pads_->input().set_pointer(at->x, at->y);
+    return at;
 }
 
 void SdlHost::on_mouse_button(const SDL_MouseButtonEvent &b) {

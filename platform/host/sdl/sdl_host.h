@@ -3,7 +3,8 @@
 // scaled to the window and maps the pointer back (platform/host/common/
 // viewport.h), keeps the last frame to show again whenever the window system
 // asks, and stops the game's clock while the window is minimised. SDL's
-// input becomes the host events the core understands.
+// input, game controllers included, becomes the host events the core
+// understands.
 #pragma once
 
 #include <cstdint>
@@ -17,14 +18,21 @@
 #include "platform/core/host.h"
 #include "platform/host/common/viewport.h"
 #include "platform/host/sdl/play_clock.h"
+#include "platform/host/sdl/sdl_pads.h"
 
 namespace mub::sdl {
 
 using viewport::Size;
 
+// How the window shows the game (the player's choice on the command line).
+struct WindowSettings {
+    viewport::Scaling scaling = viewport::Scaling::Fit;
+};
+
 class SdlHost final : public Host {
 public:
-    SdlHost();  // throws std::runtime_error when there is no display to show a window on
+    // Throws std::runtime_error when there is no display to show a window on.
+    explicit SdlHost(WindowSettings settings = {});
     ~SdlHost() override;
     SdlHost(const SdlHost &) = delete;
     SdlHost &operator=(const SdlHost &) = delete;
@@ -35,6 +43,8 @@ public:
     void set_title(const std::string &utf8_title) override;
     void set_icon(const Image &icon) override;
     void show_window(int client_width, int client_height) override;
+    int modal_opened(const std::string &utf8_caption, const std::vector<int> &answers) override;
+    void modal_closed() override;
 
 private:
     struct SdlDeleter {
@@ -42,6 +52,7 @@ private:
         void operator()(SDL_Renderer *r) const { SDL_DestroyRenderer(r); }
         void operator()(SDL_Texture *t) const { SDL_DestroyTexture(t); }
     };
+    using Texture = std::unique_ptr<SDL_Texture, SdlDeleter>;
 
     // Turns one SDL event into host events (queued in pending_); window
     // events the host handles itself produce none.
@@ -56,16 +67,29 @@ private:
     std::optional<viewport::Point> to_client(int wx, int wy, bool press);
     void toggle_fullscreen();
     void redraw();
+    SDL_Texture *enlarged(int times);
     Size output_size();
     bool larger_than_desktop();
 
+    WindowSettings settings_;
     PlayClock clock_;
     std::unique_ptr<SDL_Window, SdlDeleter> window_;
     std::unique_ptr<SDL_Renderer, SdlDeleter> renderer_;
-    std::unique_ptr<SDL_Texture, SdlDeleter> texture_;
+    Texture texture_;   // the last frame, pixel for pixel
+    Texture enlarged_;  // the last frame enlarged by a whole multiple, for smoothing down from
     Size texture_size_;
+    int enlarged_times_ = 0;   // what enlarged_ holds: 0 nothing yet
+    bool enlarged_stale_ = true;
     Size client_;  // the game's client area in game pixels
-    bool fullscreen_ = false;
+
+    // Full screen: asked of the window manager when one runs, else done by
+    // hand (the window moved and sized over its display); either way the
+    // window goes back to where and how large it was.
+    enum class FullScreen { Off, ByWindowManager, ByHand } fullscreen_ = FullScreen::Off;
+    SDL_Rect windowed_{};
+
+    std::unique_ptr<SdlPads> pads_;  // once the window is there
+    int boxes_open_ = 0;
     std::deque<HostEvent> pending_;
 };
 
