@@ -78,6 +78,13 @@ std::vector<HostEvent> PadInput::press(int pad, Button button, bool down) {
     return events;
 }
 
+std::vector<HostEvent> PadInput::trigger(int pad, Button button, double depth) {
+    const bool held = held_.count({pad, button}) > 0;
+    if (!held && depth >= 0.5) return press(pad, button, true);
+    if (held && depth < 0.25) return press(pad, button, false);
+    return {};
+}
+
 void PadInput::release(const Output &out, std::vector<HostEvent> &events) {
     const auto it = down_.find(identity(out));
     if (it == down_.end()) return;

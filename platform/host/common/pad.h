@@ -73,6 +73,10 @@ public:
     // left for the host to set). A release gives up what the press gave,
     // even if a box opened or closed in between.
     std::vector<HostEvent> press(int pad, Button button, bool down);
+    // An analogue trigger pressed to `depth` (0 at rest, 1 all the way): a
+    // press past half way, a release below a quarter, so that a trigger
+    // resting near the middle does not chatter.
+    std::vector<HostEvent> trigger(int pad, Button button, double depth);
     // A pad that went away lets go of everything it held.
     std::vector<HostEvent> unplugged(int pad);
 

@@ -1,5 +1,6 @@
 #include "platform/host/sdl/sdl_pads.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace mub::sdl {
@@ -28,10 +29,6 @@ std::optional<Button> button_of(int sdl_button) {
     default: return std::nullopt;
     }
 }
-
-// A trigger counts as pressed past half way and as let go below a quarter,
-// so one that rests near the middle does not chatter.
-constexpr Sint16 kTriggerDown = 16384, kTriggerUp = 8192;
 
 // SDL notices a pad plugged in when it next looks at its events; a program
 // that waits for input (a box open, no timer running) would not look until
@@ -78,7 +75,6 @@ bool SdlPads::translate(const SDL_Event &e, std::vector<HostEvent> &out) {
     case SDL_CONTROLLERDEVICEREMOVED:  // e.cdevice.which: an instance id
         append(input_.unplugged(e.cdevice.which), out);
         open_.erase(e.cdevice.which);
-        std::erase_if(triggers_, [&](const auto &t) { return t.first.first == e.cdevice.which; });
         return true;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
@@ -87,13 +83,9 @@ bool SdlPads::translate(const SDL_Event &e, std::vector<HostEvent> &out) {
         return true;
     case SDL_CONTROLLERAXISMOTION: {
         const int axis = e.caxis.axis;
-        if (axis != SDL_CONTROLLER_AXIS_TRIGGERLEFT && axis != SDL_CONTROLLER_AXIS_TRIGGERRIGHT) return true;
-        bool &held = triggers_[{e.caxis.which, axis}];
-        const bool now = held ? e.caxis.value >= kTriggerUp : e.caxis.value >= kTriggerDown;
-        if (now != held) {
-            held = now;
+        if (axis == SDL_CONTROLLER_AXIS_TRIGGERLEFT || axis == SDL_CONTROLLER_AXIS_TRIGGERRIGHT) {
             const Button b = axis == SDL_CONTROLLER_AXIS_TRIGGERLEFT ? Button::LeftTrigger : Button::RightTrigger;
-            append(input_.press(e.caxis.which, b, now), out);
+            append(input_.trigger(e.caxis.which, b, std::max(0, int(e.caxis.value)) / 32767.0), out);
         }
         return true;
     }

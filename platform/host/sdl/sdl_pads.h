@@ -35,7 +35,6 @@ private:
     bool started_ = false;
     SDL_TimerID wake_timer_ = 0;
     std::map<SDL_JoystickID, std::unique_ptr<SDL_GameController, Closer>> open_;
-    std::map<std::pair<SDL_JoystickID, int>, bool> triggers_;  // held, by pad and axis
     pad::PadInput input_;
 };
 
