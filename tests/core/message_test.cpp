@@ -107,15 +107,27 @@ TEST_F(MessageTest, DoubleClicksNeedTheClassStyleTimeAndPlace) {
                                       WM_RBUTTONDOWN, WM_RBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}));
 }
 
-TEST_F(MessageTest, WithoutDoubleClickStyleEveryPressIsAPress) {
-    create_main(CS_HREDRAW | CS_VREDRAW);
-    forget();
-    host.push_click(0, 1, 1);
-    host.push_click(0, 1, 1);
-    SetTimer(hwnd, 1, 32, NULL);
-    until_timer();
-    EXPECT_EQ(seen_messages(),
-              (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_TIMER}));
+// Without the class style, or with "every press counts" set, whatever the
+// style.
+TEST_F(MessageTest, WithoutDoubleClicksEveryPressIsAPress) {
+    for (bool setting : {false, true}) {
+        SCOPED_TRACE(setting ? "every press counts" : "no CS_DBLCLKS");
+        mub::core::reset();
+        mub::core::set_every_press_counts(setting);
+        create_main(setting ? CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS : CS_HREDRAW | CS_VREDRAW);
+        forget();
+        host.push_click(0, 1, 1);
+        host.push_click(0, 1, 1);
+        host.push_click(0, 1, 1);  // a third: after a double click it would be plain anyway
+        host.push_click(1, 1, 1);
+        host.push_click(1, 1, 1);
+        SetTimer(hwnd, 1, 32, NULL);
+        until_timer();
+        EXPECT_EQ(seen_messages(),
+                  (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN,
+                                     WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP,
+                                     WM_TIMER}));
+    }
 }
 
 TEST_F(MessageTest, MouseMessagesCarryHeldButtonsAndThePoint) {
