@@ -5,6 +5,11 @@
 // asks, and stops the game's clock while the window is minimised. SDL's
 // input, game controllers included, becomes the host events the core
 // understands.
+//
+// The picture is drawn on the CPU straight into the window's surface (SDL's
+// software framebuffer), and only where the frame changed is drawn and sent
+// to the screen: a full screen of pixels 31 times a second would cost more
+// than the game itself.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +24,7 @@
 #include "platform/host/common/viewport.h"
 #include "platform/host/sdl/play_clock.h"
 #include "platform/host/sdl/sdl_pads.h"
+#include "platform/host/sdl/sharp_scaler.h"
 
 namespace mub::sdl {
 
@@ -49,10 +55,8 @@ public:
 private:
     struct SdlDeleter {
         void operator()(SDL_Window *w) const { SDL_DestroyWindow(w); }
-        void operator()(SDL_Renderer *r) const { SDL_DestroyRenderer(r); }
-        void operator()(SDL_Texture *t) const { SDL_DestroyTexture(t); }
+        void operator()(SDL_Surface *s) const { SDL_FreeSurface(s); }
     };
-    using Texture = std::unique_ptr<SDL_Texture, SdlDeleter>;
 
     // Turns one SDL event into host events (queued in pending_); window
     // events the host handles itself produce none.
@@ -66,20 +70,23 @@ private:
     void on_mouse_motion(const SDL_MouseMotionEvent &m);
     std::optional<viewport::Point> to_client(int wx, int wy, bool press);
     void toggle_fullscreen();
-    void redraw();
-    SDL_Texture *enlarged(int times);
+    void draw();
+    void repaint_all();
     Size output_size();
     bool larger_than_desktop();
 
     WindowSettings settings_;
     PlayClock clock_;
     std::unique_ptr<SDL_Window, SdlDeleter> window_;
-    std::unique_ptr<SDL_Renderer, SdlDeleter> renderer_;
-    Texture texture_;   // the last frame, pixel for pixel
-    Texture enlarged_;  // the last frame enlarged by a whole multiple, for smoothing down from
-    Size texture_size_;
-    int enlarged_times_ = 0;   // what enlarged_ holds: 0 nothing yet
-    bool enlarged_stale_ = true;
+    Image frame_;                 // the last frame
+    std::vector<Rect> changed_;   // parts of it not yet drawn
+    bool whole_stale_ = true;     // the whole window, bars included, is to be drawn
+    Size surface_size_;
+    viewport::Placement placed_;  // where the frame is drawn on the surface
+    SharpScaler scaler_;
+    // Where the surface's pixels are not 32-bit XRGB: drawn here, then
+    // copied over by SDL.
+    std::unique_ptr<SDL_Surface, SdlDeleter> staging_;
     Size client_;  // the game's client area in game pixels
 
     // Full screen: asked of the window manager when one runs, else done by
