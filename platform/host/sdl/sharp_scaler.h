@@ -40,12 +40,17 @@ private:
 
     viewport::Size picture_, out_;
     std::vector<Tap> cols_, rows_;
+    // The columns' taps again, laid out for four pixels at a time: their
+    // picture columns, and each weight four times (one per colour lane).
+    std::vector<int32_t> col_from_, col_to_;
+    std::vector<uint16_t> col_w_;
     mutable std::vector<uint32_t> mixed_row_;  // two picture rows mixed, for one output row
 };
 
-// Where two pictures of one size differ: for each band of `band` rows, the
-// smallest rectangle around the differing pixels in it; none when they are
-// the same. The whole picture when the sizes differ.
-std::vector<Rect> changed_areas(const Image &before, const Image &now, int band = 32);
+// Where two pictures of one size differ: on each band of `band` rows, the
+// smallest rectangles around the differing pixels in it (changes far apart
+// on one band are two); none when the pictures are the same. The whole
+// picture when the sizes differ.
+std::vector<Rect> changed_areas(const Image &before, const Image &now, int band = 16);
 
 }  // namespace mub::sdl
