@@ -58,6 +58,8 @@ function run(command, args, cwd, stdin) {
     child.stderr.on('data', (d) => err.push(d));
     child.on('error', reject);
     child.on('close', (status) => done({ status, stdout: Buffer.concat(out).toString(), stderr: Buffer.concat(err).toString() }));
+    // A run that fails before it reads its input closes it: not an error here.
+    child.stdin.on('error', () => {});
     child.stdin.end(stdin ?? '');
   });
 }
