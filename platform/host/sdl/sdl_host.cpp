@@ -87,6 +87,7 @@ bool SdlHost::wait_event(HostEvent &ev, uint64_t deadline_ms) {
             pending_.pop_front();
             return true;
         }
+        pads_->read();
         SDL_Event e;
         if (SDL_PollEvent(&e)) {
             translate(e);

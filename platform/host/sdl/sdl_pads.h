@@ -21,6 +21,9 @@ public:
     SdlPads(const SdlPads &) = delete;
     SdlPads &operator=(const SdlPads &) = delete;
 
+    // Reads the pads: SDL queues their events (and notices pads plugged in
+    // or out). Called before the program looks at its events.
+    void read();
     // Takes a controller event (plugged, unplugged, a button or trigger) and
     // appends the events it makes; false for any other event.
     bool translate(const SDL_Event &e, std::vector<HostEvent> &out);
