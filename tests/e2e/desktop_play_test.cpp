@@ -60,8 +60,9 @@ bool fills(const Picture &got, const Picture &once, std::string &why, double *sh
             }
             const double sx = (x - at.x + 0.5) * kGame.width / at.width - 0.5;
             const double sy = (y - at.y + 0.5) * kGame.height / at.height - 0.5;
-            const int x0 = std::clamp(int(std::floor(sx)), 0, kGame.width - 1), x1 = std::min(x0 + 1, kGame.width - 1);
-            const int y0 = std::clamp(int(std::floor(sy)), 0, kGame.height - 1), y1 = std::min(y0 + 1, kGame.height - 1);
+            const int x0 = std::clamp(int(std::floor(sx)), 0, kGame.width - 1);
+            const int y0 = std::clamp(int(std::floor(sy)), 0, kGame.height - 1);
+            const int x1 = std::min(x0 + 1, kGame.width - 1), y1 = std::min(y0 + 1, kGame.height - 1);
             const uint32_t around[4] = {once.at(x0, y0), once.at(x1, y0), once.at(x0, y1), once.at(x1, y1)};
             for (int shift = 0; shift < 24; shift += 8) {
                 uint32_t lo = 255, hi = 0;

@@ -32,7 +32,8 @@ std::string word(const HostEvent &e) {
         }
     };
     switch (e.type) {
-    case T::MouseDown: return std::string(e.button ? "R+" : "L+") + "@" + std::to_string(e.x) + "," + std::to_string(e.y);
+    case T::MouseDown:
+        return std::string(e.button ? "R+" : "L+") + "@" + std::to_string(e.x) + "," + std::to_string(e.y);
     case T::MouseUp: return std::string(e.button ? "R-" : "L-");
     case T::KeyDown: return vk(e.vk) + "+" + (e.ch ? std::string(1, e.ch) : "");
     case T::KeyUp: return vk(e.vk) + "-" + (e.ch ? "?" : "");

@@ -47,7 +47,9 @@ double expected(const Image &p, vp::Size out, int k, int x, int y, int shift) {
     const double sy = std::max(0.0, (y + 0.5) * eh / out.height - 0.5);
     const int x0 = int(sx), y0 = int(sy);
     const double fx = sx - x0, fy = sy - y0;
-    return (at(x0, y0) * (1 - fx) + at(x0 + 1, y0) * fx) * (1 - fy) + (at(x0, y0 + 1) * (1 - fx) + at(x0 + 1, y0 + 1) * fx) * fy;
+    const double top = at(x0, y0) * (1 - fx) + at(x0 + 1, y0) * fx;
+    const double bottom = at(x0, y0 + 1) * (1 - fx) + at(x0 + 1, y0 + 1) * fx;
+    return top * (1 - fy) + bottom * fy;
 }
 
 TEST(SharpScaler, IsTheEnlargedPictureSmoothedToTheShownSize) {
@@ -73,7 +75,8 @@ TEST(SharpScaler, IsTheEnlargedPictureSmoothedToTheShownSize) {
             for (int x = 0; x < c.out.width; ++x)
                 for (int shift : {0, 8, 16}) {
                     const double want = expected(p, c.out, c.enlarge, x, y, shift);
-                    const int diff = int(std::lround(std::abs(want - double(got[size_t(y * c.out.width + x)] >> shift & 0xFF))));
+                    const double have = double(got[size_t(y * c.out.width + x)] >> shift & 0xFF);
+                    const int diff = int(std::lround(std::abs(want - have)));
                     worst = std::max(worst, diff);
                 }
         EXPECT_LE(worst, 2) << "more than two rounded steps can explain";
@@ -99,7 +102,9 @@ TEST(SharpScaler, DrawingOnlyWhatChangedGivesWhatDrawingAllGives) {
         struct Spot {
             int x, y, w, h;
         };
-        const Spot spots[] = {{35, 330, 48, 48}, {515, 330, 48, 48}, {0, 0, 1, 1}, {591, 542, 1, 1}, {200, 100 + frame, 30, 5}};
+        const Spot spots[] = {
+            {35, 330, 48, 48}, {515, 330, 48, 48}, {0, 0, 1, 1}, {591, 542, 1, 1}, {200, 100 + frame, 30, 5},
+        };
         for (const Spot &sp : spots)
             for (int y = sp.y; y < sp.y + sp.h; ++y)
                 for (int x = sp.x; x < sp.x + sp.w; ++x) now.row(y)[x] = rng() & 0xFFFFFF;

@@ -26,13 +26,12 @@ inline uint32_t mix(uint32_t a, uint32_t b, uint32_t w) {
 // 16-bit lanes: two pixels' worth in w01, two in w23).
 inline __m128i mix4(__m128i a, __m128i b, __m128i w01, __m128i w23) {
     const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi16(256), half = _mm_set1_epi16(128);
-    const __m128i lo = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(a, zero), _mm_sub_epi16(full, w01)),
-                                                   _mm_mullo_epi16(_mm_unpacklo_epi8(b, zero), w01)),
-                                     half);
-    const __m128i hi = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(a, zero), _mm_sub_epi16(full, w23)),
-                                                   _mm_mullo_epi16(_mm_unpackhi_epi8(b, zero), w23)),
-                                     half);
-    return _mm_packus_epi16(_mm_srli_epi16(lo, 8), _mm_srli_epi16(hi, 8));
+    auto half_of = [&](__m128i a8, __m128i b8, __m128i w) {  // two pixels, as 16-bit lanes
+        const __m128i sum = _mm_add_epi16(_mm_mullo_epi16(a8, _mm_sub_epi16(full, w)), _mm_mullo_epi16(b8, w));
+        return _mm_srli_epi16(_mm_add_epi16(sum, half), 8);
+    };
+    return _mm_packus_epi16(half_of(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero), w01),
+                            half_of(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero), w23));
 }
 #endif
 
@@ -132,7 +131,8 @@ void SharpScaler::scale(const Image &picture, const Rect &area, uint32_t *dst, i
             const __m128i q =
                 _mm_set_epi32(int(src[to[x + 3]]), int(src[to[x + 2]]), int(src[to[x + 1]]), int(src[to[x]]));
             const __m128i *w = reinterpret_cast<const __m128i *>(&col_w_[size_t(x) * 4]);
-            _mm_storeu_si128(reinterpret_cast<__m128i *>(out + x), mix4(p, q, _mm_loadu_si128(w), _mm_loadu_si128(w + 1)));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(out + x),
+                             mix4(p, q, _mm_loadu_si128(w), _mm_loadu_si128(w + 1)));
         }
 #endif
         for (; x < a.right; ++x) out[x] = mix(src[from[x]], src[to[x]], cols_[size_t(x)].w);
