@@ -3,12 +3,16 @@
 
   desktop_run.py mubmub BUILD_DIR SECONDS      the desktop build: title and whack play, with the
                                                timer floor (bench/timer_floor.c) running beside it
+  desktop_run.py fullscreen BUILD_DIR SECONDS  the same play in full screen on a 1920 x 1080 screen,
+                                               at whole multiples (1x there) and at fit (sharp
+                                               bilinear), in turns, each beside the timer floor
   desktop_run.py startup BUILD_DIR RUNS        start-up to the first frame: the desktop build and
                                                a bare SDL program (bench/bare_sdl.c), in turns
   desktop_run.py wine PROBE_EXE SECONDS WINE   the Windows timer probe under the given Wine loader
 
 Prints one JSON object: tick periods (ms), the stall check, CPU share of one
-core, start-up times (process start to first frame), peak resident set (KB).
+core (the program's, and the X server's for the frames it is sent), start-up
+times (process start to first frame), peak resident set (KB).
 Tick and frame times of the desktop build come from tools/present_probe/present_probe.c,
 loaded with LD_PRELOAD.
 """
@@ -53,10 +57,10 @@ def xdotool(*args, check=False):
     return subprocess.run(["xdotool", *args], capture_output=True, text=True, check=check, timeout=30)
 
 
-def start_x():
+def start_x(screen="1280x1024x24"):
     """Xvfb on a display it picks itself (-displayfd), so two runs never meet."""
     read_fd, write_fd = os.pipe()
-    x = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
+    x = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", screen, "-nolisten", "tcp", "-noreset"],
                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_fd,))
     os.close(write_fd)
     with os.fdopen(read_fd) as f:
@@ -107,17 +111,21 @@ def probe_lines(log, kind):
         return [[int(x) for x in line.split()[1:]] for line in f if line.startswith(kind + " ")]
 
 
-def run_mubmub(build, seconds):
+def run_mubmub(build, seconds, args=(), fullscreen=False, stall=True, x_pid=None):
     probe_log = tempfile.mktemp()
-    p, t0_file = launch([os.path.join(build, "mubmub")], probe_env(build, probe_log))
+    p, t0_file = launch([os.path.join(build, "mubmub"), *args], probe_env(build, probe_log))
     win = xdotool("search", "--sync", "--onlyvisible", "--pid", str(p.pid)).stdout.split()[0]
     xdotool("windowfocus", "--sync", win)
+    if fullscreen:
+        xdotool("key", "--window", win, "alt+Return")
     rng = random.Random(1)
     # The timer floor sleeps to 32 ms deadlines beside the play, under the same load.
     floor = subprocess.Popen([os.path.join(build, "bench", "mub_timer_floor"), str(seconds)],
                              stdout=subprocess.PIPE, text=True)
     began = time.monotonic()
     cpu0, wall0 = cpu_seconds([p.pid]), time.monotonic()
+    x_cpu0 = cpu_seconds([x_pid]) if x_pid else 0
+    floor_cpu0 = cpu_seconds([floor.pid])
     stall_at = None
 
     def keys(*names, gap=0.5):
@@ -135,7 +143,7 @@ def run_mubmub(build, seconds):
         while time.monotonic() < play_end and time.monotonic() - began < seconds:
             xdotool("key", "--window", win, rng.choice("zxcvb"))
             time.sleep(0.15)
-            if stall_at is None and time.monotonic() - began > 12:
+            if stall and stall_at is None and time.monotonic() - began > 12:
                 os.kill(p.pid, signal.SIGSTOP)           # a stalled process
                 time.sleep(1.0)
                 stall_at = time.monotonic_ns()
@@ -145,6 +153,8 @@ def run_mubmub(build, seconds):
         time.sleep(1.5)
         keys("Return", gap=0.3)                          # leave the result screen
     cpu1, wall1 = cpu_seconds([p.pid]), time.monotonic()
+    x_cpu1 = cpu_seconds([x_pid]) if x_pid else 0
+    floor_cpu1 = cpu_seconds([floor.pid])
     hwm = vm_hwm_kb(p.pid)
     xdotool("key", "--window", win, "Escape")
     try:
@@ -167,8 +177,30 @@ def run_mubmub(build, seconds):
     return {"ticks": len(ticks), "periods": summarise(periods), "pauses": pauses,
             "floor_periods": summarise(floor_periods),
             "stall_checked": stall_at is not None and len(after) > 1, "burst_after_stall": burst,
-            "cpu_share": (cpu1 - cpu0) / (wall1 - wall0), "wall": wall1 - wall0,
-            "vm_hwm_kb": hwm, "exit": code}
+            "cpu_share": (cpu1 - cpu0) / (wall1 - wall0), "x_cpu_share": (x_cpu1 - x_cpu0) / (wall1 - wall0),
+            "floor_cpu_share": (floor_cpu1 - floor_cpu0) / (wall1 - wall0),
+            "wall": wall1 - wall0, "vm_hwm_kb": hwm, "exit": code}
+
+
+def run_fullscreen(build, seconds, x_pid):
+    """Full screen at whole multiples and at fit, in turns, two runs of each; CPU summed per setting."""
+    runs = {"integer": [], "fit": []}
+    for _ in range(2):
+        for scale in runs:
+            runs[scale].append(run_mubmub(build, max(10.0, seconds / 4), ("--scale", scale), fullscreen=True,
+                                          stall=False, x_pid=x_pid))
+    result = {}
+    for scale, rs in runs.items():
+        wall = sum(r["wall"] for r in rs)
+        result[scale] = {"cpu_share": sum(r["cpu_share"] * r["wall"] for r in rs) / wall,
+                         "x_cpu_share": sum(r["x_cpu_share"] * r["wall"] for r in rs) / wall,
+                         "floor_cpu_share": sum(r["floor_cpu_share"] * r["wall"] for r in rs) / wall,
+                         "mean_period": statistics.fmean(r["periods"]["mean"] for r in rs),
+                         "floor_mean_period": statistics.fmean(r["floor_periods"]["mean"] for r in rs),
+                         "within_2ms": statistics.fmean(r["periods"]["within_2ms"] for r in rs),
+                         "floor_within_2ms": statistics.fmean(r["floor_periods"]["within_2ms"] for r in rs),
+                         "wall": wall}
+    return result
 
 
 def startup_ms(build, argv):
@@ -246,10 +278,12 @@ def run_wine(probe, seconds, loader):
 
 def main():
     what, target, amount = sys.argv[1], sys.argv[2], float(sys.argv[3])
-    x = start_x()
+    x = start_x("1920x1080x24" if what == "fullscreen" else "1280x1024x24")
     try:
         if what == "mubmub":
             result = run_mubmub(target, amount)
+        elif what == "fullscreen":
+            result = run_fullscreen(target, amount, x.pid)
         elif what == "startup":
             result = run_startup(target, int(amount))
         else:

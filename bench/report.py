@@ -73,6 +73,7 @@ def main():
     d = desktop("mubmub", build, seconds)
     if d is None:
         sys.exit("the desktop run failed")
+    full = desktop("fullscreen", build, seconds)
     s = desktop("startup", build, 5)
     w = desktop("wine", probe, seconds, loader) if probe else None
 
@@ -95,6 +96,19 @@ def main():
     row("CPU while animating (share of one core)", f"{100 * d['cpu_share']:.2f}%",
         f"Wine {100 * w['cpu_share']:.2f}% (wine + wineserver)" if w else "no Wine run",
         f"{d['cpu_share'] / w['cpu_share']:.2f}x" if w and w["cpu_share"] else "-", "<= 3%")
+    if full:
+        one, fit = full["integer"], full["fit"]
+        for label, r in (("1x (--scale integer)", one), ("fit, sharp bilinear", fit)):
+            row(f"CPU in full screen 1920x1080, {label}",
+                f"{100 * r['cpu_share']:.2f}% (+ Xvfb {100 * r['x_cpu_share']:.2f}%)",
+                f"timer floor {100 * r['floor_cpu_share']:.3f}%; tick mean {r['mean_period']:.3f} ms "
+                f"(floor {r['floor_mean_period']:.3f} ms)", "-", "-")
+        row("CPU in full screen, fit against 1x", f"{100 * fit['cpu_share']:.2f}%", f"1x {100 * one['cpu_share']:.2f}%",
+            f"{fit['cpu_share'] / one['cpu_share']:.2f}x" if one["cpu_share"] else "-", "<= 1.2x")
+        row("  the same with Xvfb's share", f"{100 * (fit['cpu_share'] + fit['x_cpu_share']):.2f}%",
+            f"1x {100 * (one['cpu_share'] + one['x_cpu_share']):.2f}%",
+            f"{(fit['cpu_share'] + fit['x_cpu_share']) / (one['cpu_share'] + one['x_cpu_share']):.2f}x"
+            if one["cpu_share"] + one["x_cpu_share"] else "-", "<= 1.2x")
     gm, bm = (s or {}).get("game_median"), (s or {}).get("bare_sdl_median")
     row("Start-up: process start to first frame", f"{gm:.0f} ms (median of 5)" if gm else "not measured",
         f"bare SDL {bm:.0f} ms (median of 5)" if bm else "not measured",

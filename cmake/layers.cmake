@@ -60,7 +60,7 @@ set(MUB_LAYERS
   "mubmub: host_sdl host_web mub_program mub_game_globals mub_game mub_res mub_win32native"
   "mubmub-sim: mub_sim"
   # Build-time tools, installing, tests, benchmarks, fuzzing
-  "artgen:" "mub_present_probe:"
+  "artgen:" "mub_present_probe:" "mub_virtual_pad:"
   "icon_png: platform_resource"
   "mub_tests: mub_sim mub_game_headers host_common host_sdl host_sdl_x11"
   "mub_gtest:"

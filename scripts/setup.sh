@@ -11,7 +11,7 @@ packages=(
   libsdl2-dev libpng-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   unifont llvm clang libclang-rt-14-dev binutils-mingw-w64-i686
-  xvfb xfonts-base xdotool imagemagick x11-utils
+  xvfb xfonts-base xdotool imagemagick x11-utils openbox
   desktop-file-utils appstream
 )
 

@@ -89,6 +89,7 @@ int Simulation::run() {
     mub::core::StartOptions start;
     start.after_dispatch = [this](const MSG &m) { after_dispatch(m); };
     start.language = options_.language.value_or(mub::core::language_from_environment());
+    start.every_press_counts = options_.every_press_counts;
     const int code = mub::core::run_program(mub::res::program_resource_bytes(), host_, WinMain, start);
 
     if (!error_.empty()) {

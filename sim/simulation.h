@@ -27,6 +27,7 @@ struct Options {
     std::optional<std::string> screenshot;
     std::optional<uint32_t> random_seed;
     std::optional<uint16_t> language;  // --lang: the UI language (a LANGID); else the environment's
+    bool every_press_counts = false;  // a setting of the game (StartOptions)
 };
 
 // Exit statuses of mubmub-sim.

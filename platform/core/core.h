@@ -35,6 +35,11 @@ constexpr int kFrameExtraHeight = 27;
 // (modal) loops alike. One hook at a time; pass nullptr to remove it.
 void set_after_dispatch(std::function<void(const MSG &)> hook);
 
+// "Every press counts": a second press of a button within the double-click
+// time and place arrives as a plain press, as for a window class without
+// CS_DBLCLKS. Off is the original; reset() turns it off.
+void set_every_press_counts(bool on);
+
 // Makes the next GetMessageA of the top-level loop return FALSE, as if
 // WM_QUIT had arrived with this code, without destroying anything. The
 // simulator ends a run this way to report the program's state as it is.

@@ -10,6 +10,8 @@ using namespace detail;
 
 void set_after_dispatch(std::function<void(const MSG &)> hook) { state().after_dispatch = std::move(hook); }
 
+void set_every_press_counts(bool on) { state().every_press_counts = on; }
+
 void request_end_of_run(int code) { state().end_of_run = code; }
 
 size_t live_gdi_objects() {

@@ -58,7 +58,7 @@ bool mouse_message(const mub::HostEvent &ev, State &s, const Window &w, MSG &m) 
     if (ev.type == T::MouseDown) {
         (ev.button == 0 ? s.left_down : s.right_down) = true;
         bool dbl = false;
-        if (w.class_style & CS_DBLCLKS) {
+        if ((w.class_style & CS_DBLCLKS) && !s.every_press_counts) {
             const auto &last = s.last_click;
             dbl = last.button == ev.button && ev.time_ms >= last.time && ev.time_ms - last.time < kDoubleClickMs &&
                   std::abs(ev.x - last.x) <= kDoubleClickHalfSize && std::abs(ev.y - last.y) <= kDoubleClickHalfSize;

@@ -10,9 +10,11 @@ int run_program(std::span<const uint8_t> compiled_resources, Host &host, EntryPo
     const HINSTANCE instance = load_module(compiled_resources);
     set_host(&host);
     set_after_dispatch(options.after_dispatch);
+    set_every_press_counts(options.every_press_counts);
     // Unset however the program ends, so nothing points at a host that is gone.
     struct Unset {
         ~Unset() {
+            set_every_press_counts(false);
             set_after_dispatch(nullptr);
             set_host(nullptr);
         }

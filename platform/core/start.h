@@ -28,7 +28,18 @@ struct StartOptions {
     // Called after every DispatchMessageA returns, in top-level and nested
     // (modal) loops alike, for as long as the program runs.
     std::function<void(const MSG &)> after_dispatch;
+
+    // Settings that change the game. Each has one name (below) for the
+    // command line of every program (with "--" before it) and for whatever
+    // records a run, so that a replay runs the same game.
+
+    // A second press of a button within the double-click time arrives as a
+    // plain press (set_every_press_counts), for players who tap fast.
+    bool every_press_counts = false;
 };
+
+// The settings' names.
+inline constexpr char kEveryPressCounts[] = "every-press-counts";
 
 // Loads the module from compiled_resources (whose bytes must outlive the
 // process), runs entry on host and returns its exit code. The host is set

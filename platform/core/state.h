@@ -116,6 +116,7 @@ struct State {
         uint64_t time = 0;
         int x = 0, y = 0;
     } last_click;
+    bool every_press_counts = false;  // no double clicks, whatever the class style
     // The last key press taken from the input, with the character it typed,
     // for TranslateMessage.
     struct TypedKey {

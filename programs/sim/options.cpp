@@ -1,6 +1,7 @@
 #include "programs/sim/options.h"
 
 #include "platform/core/language.h"
+#include "platform/core/start.h"
 #include "sim/script.h"
 
 #include <charconv>
@@ -9,7 +10,7 @@ namespace mub::sim {
 
 const char kUsage[] =
     "usage: mubmub-sim --ticks N [--script FILE|-] [--state FILE] [--trace FILE] [--screenshot FILE] "
-    "[--random SEED] [--lang ja|en]\n";
+    "[--random SEED] [--lang ja|en] [--every-press-counts]\n";
 
 namespace {
 
@@ -62,6 +63,9 @@ Options parse_options(const std::vector<std::string> &args) {
             const std::string &v = value();
             o.language = mub::core::language_from_name(v);
             if (!o.language) throw UsageError("--lang wants ja or en, not '" + shown(v) + "'");
+        } else if (a == std::string("--") + mub::core::kEveryPressCounts) {
+            once(o.every_press_counts);
+            o.every_press_counts = true;
         } else {
             throw UsageError("unknown argument '" + shown(a) + "'");
         }

@@ -95,6 +95,25 @@ TEST_F(MessageTest, DoubleClickTimeEndsAfter499Ms) {
                                       WM_RBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP}));
 }
 
+// With "every press counts" set, a class with CS_DBLCLKS gets presses as a
+// class without it does (that case is in the conformance tables).
+TEST_F(MessageTest, EveryPressCountsMakesNoDoubleClicks) {
+    mub::core::set_every_press_counts(true);
+    create_main(CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
+    forget();
+    host.push_click(0, 1, 1);
+    host.push_click(0, 1, 1);
+    host.push_click(0, 1, 1);  // a third: after a double click it would be plain anyway
+    host.push_click(1, 1, 1);
+    host.push_click(1, 1, 1);
+    SetTimer(hwnd, 1, 32, NULL);
+    until_timer();
+    mub::core::set_every_press_counts(false);
+    EXPECT_EQ(seen_messages(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP,
+                                                  WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP,
+                                                  WM_RBUTTONDOWN, WM_RBUTTONUP, WM_TIMER}));
+}
+
 TEST_F(MessageTest, TranslateMessagePostsCharactersAsTyped) {
     create_main();
     forget();

@@ -1,5 +1,7 @@
 #include "tests/e2e/desktop_session.h"
 
+#include "tests/support/sim.h"
+
 #include <cstdlib>
 #include <sstream>
 #include <thread>
@@ -39,6 +41,28 @@ VirtualDisplay::VirtualDisplay(int width, int height) {
     if (!number.empty()) name_ = ":" + number;
 }
 
+WindowManager::WindowManager(const std::string &display) {
+    const std::vector<std::string> env = {"DISPLAY=" + display};
+    process_ = std::make_unique<ChildProcess>(std::vector<std::string>{"openbox", "--sm-disable"}, env);
+    if (!process_->started()) return;
+    // An EWMH window manager names its check window on the root window.
+    started_ = eventually(
+        [&] {
+            std::string out;
+            return run_command({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}, env, &out) == 0 &&
+                   out.find("window id") != std::string::npos;
+        },
+        10s);
+}
+
+Picture sim_picture(const std::string &script, int ticks) {
+    mubtest::SimOptions options;
+    options.script = script;
+    options.screenshot = true;
+    const auto run = mubtest::run_sim(ticks, options);
+    return run.screenshot ? Picture{run.screenshot->width, run.screenshot->height, run.screenshot->pixels} : Picture{};
+}
+
 double Picture::share(uint32_t colour) const {
     size_t n = 0;
     for (uint32_t p : pixels) n += p == colour;
@@ -60,11 +84,13 @@ bool eventually(const std::function<bool()> &done, std::chrono::milliseconds lim
     }
 }
 
-DesktopGame::DesktopGame(const std::string &program, const std::string &display, std::vector<std::string> env)
+DesktopGame::DesktopGame(const std::string &program, const std::string &display, std::vector<std::string> env,
+                         std::vector<std::string> args)
     : env_(std::move(env)) {
     env_.push_back("DISPLAY=" + display);
     env_.push_back("SDL_AUDIODRIVER=dummy");
-    process_ = std::make_unique<ChildProcess>(std::vector<std::string>{program}, env_);
+    args.insert(args.begin(), program);
+    process_ = std::make_unique<ChildProcess>(args, env_);
     if (!process_->started()) return;
     // Looked for often, so that a test can act within the first ticks; only
     // once shown, since the program makes its window before it shows it.
@@ -113,20 +139,22 @@ Picture DesktopGame::grab() {
     return p;
 }
 
+// From xwininfo: xdotool's position is off by the frame under a window
+// manager that reparents.
 DesktopGame::Geometry DesktopGame::geometry() {
-    std::string shell;
-    run_command({"xdotool", "getwindowgeometry", "--shell", window_}, env_, &shell);
+    std::string info;
+    run_command({"xwininfo", "-id", window_}, env_, &info);
     Geometry g;
-    std::istringstream lines(shell);
+    std::istringstream lines(info);
     for (std::string line; std::getline(lines, line);) {
-        const auto eq = line.find('=');
-        if (eq == std::string::npos) continue;
-        const std::string key = line.substr(0, eq);
-        const int value = std::atoi(line.c_str() + eq + 1);
-        if (key == "X") g.x = value;
-        if (key == "Y") g.y = value;
-        if (key == "WIDTH") g.width = value;
-        if (key == "HEIGHT") g.height = value;
+        const auto colon = line.find(':');
+        if (colon == std::string::npos) continue;
+        const std::string key = line.substr(0, colon);
+        const int value = std::atoi(line.c_str() + colon + 1);
+        if (key.find("Absolute upper-left X") != std::string::npos) g.x = value;
+        if (key.find("Absolute upper-left Y") != std::string::npos) g.y = value;
+        if (key == "  Width") g.width = value;
+        if (key == "  Height") g.height = value;
     }
     return g;
 }
@@ -139,6 +167,13 @@ std::pair<int, int> DesktopGame::size() {
 bool DesktopGame::resize(int width, int height) {
     if (xdotool({"windowsize", "%w", std::to_string(width), std::to_string(height)}) != 0) return false;
     return eventually([&] { return size() == std::pair{width, height}; }, 5s);
+}
+
+int DesktopGame::keys(const std::vector<std::string> &names) {
+    xdotool({"windowfocus", "--sync", "%w"});
+    std::vector<std::string> args = {"key"};
+    args.insert(args.end(), names.begin(), names.end());
+    return xdotool(args);
 }
 
 bool DesktopGame::dialog_open() {

@@ -18,13 +18,25 @@ namespace e2etest {
 // room for the game's window at twice its size.
 class VirtualDisplay {
 public:
-    VirtualDisplay(int width = kWidth, int height = kHeight);
+    explicit VirtualDisplay(int width = kWidth, int height = kHeight);
     const std::string &name() const { return name_; }  // empty if the server did not start
     static constexpr int kWidth = 1600, kHeight = 1200;
 
 private:
     std::unique_ptr<ChildProcess> server_;
     std::string name_;
+};
+
+// Openbox looking after the windows of a display, once it has said so on the
+// root window (started() is false if it did not within a few seconds).
+class WindowManager {
+public:
+    explicit WindowManager(const std::string &display);
+    bool started() const { return started_; }
+
+private:
+    std::unique_ptr<ChildProcess> process_;
+    bool started_ = false;
 };
 
 // A window's pixels as 0x00RRGGBB, top row first.
@@ -37,6 +49,16 @@ struct Picture {
     bool has_light() const;  // anything but black
 };
 
+// What the simulator shows after `ticks` ticks of the given script: the same
+// program on a virtual clock, pixel for pixel what the window must show.
+Picture sim_picture(const std::string &script, int ticks);
+
+// The bars around the picture.
+inline bool dark_grey(uint32_t p) {
+    const uint32_t r = p >> 16 & 0xFF, g = p >> 8 & 0xFF, b = p & 0xFF;
+    return r == g && g == b && r > 0 && r < 0x80;
+}
+
 // Polls `done` every 100 ms until it holds or `limit` has passed.
 bool eventually(const std::function<bool()> &done, std::chrono::milliseconds limit);
 
@@ -44,7 +66,8 @@ bool eventually(const std::function<bool()> &done, std::chrono::milliseconds lim
 // `env`), with its window found.
 class DesktopGame {
 public:
-    DesktopGame(const std::string &program, const std::string &display, std::vector<std::string> env = {});
+    DesktopGame(const std::string &program, const std::string &display, std::vector<std::string> env = {},
+                std::vector<std::string> args = {});
     bool started() const { return !window_.empty(); }
     const std::string &window() const { return window_; }
     ChildProcess &process() { return *process_; }
@@ -62,6 +85,8 @@ public:
     std::pair<int, int> size();
     // The selection dialog is up, at any scale.
     bool dialog_open();
+    // Focuses the window and types keys by xdotool's names ("alt+Return").
+    int keys(const std::vector<std::string> &names);
 
 private:
     std::vector<std::string> env_;

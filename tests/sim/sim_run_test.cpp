@@ -178,6 +178,27 @@ TEST(SimRun, RandomInputIsDeterministicPerSeedAndAnswersBoxes) {
     EXPECT_GT(a.trace.size(), size_t(kTickDialogOpens));
 }
 
+// "Every press counts" changes the game, so a run takes it as the desktop
+// does: quick presses of one button in the shooting game each step instead
+// of every second one being a double click, which the game ignores.
+TEST(SimRun, EveryPressCountsMakesEachQuickPressAStep) {
+    const std::string to_play = mubtest::lead_to_shooting().script +
+                                "56 lclick\n58 rclick\n59 lclick\n59 answer no\n60 answer ok\n";
+    const std::string presses = "80 lclick\n81 lclick\n82 lclick\n83 lclick\n";  // 32 ms apart
+    struct Case {
+        std::vector<std::string> args;
+        int x;  // the player started at 250
+    };
+    const Case cases[] = {{{}, 170}, {{"--every-press-counts"}, 90}};
+    for (const Case &c : cases) {
+        SimOptions o = script(to_play + presses);
+        o.extra_args = c.args;
+        const auto run = run_sim(90, o);
+        ASSERT_EQ(run.exit_status, 0) << run.stderr_text;
+        EXPECT_EQ(run.state["mub_pl_x"], c.x) << (c.args.empty() ? "by default" : c.args[0]);
+    }
+}
+
 TEST(SimRun, ScriptCanComeFromStandardInput) {
     namespace fs = std::filesystem;
     const fs::path state = fs::temp_directory_path() / ("mubsim-stdin-" + std::to_string(::getpid()) + ".json");

@@ -120,6 +120,7 @@ INSTANTIATE_TEST_SUITE_P(Sim, BadArguments,
                          testing::Values(BadArgs{{"--speed", "2"}, "--speed"},
                                          BadArgs{{"--ticks", "5"}, "twice"},
                                          BadArgs{{"--random"}, "needs a value"},
+                                         BadArgs{{"--every-press-counts", "--every-press-counts"}, "twice"},
                                          BadArgs{{"--random", "-3"}, "-3"},
                                          BadArgs{{"--script", "/nonexistent/script.txt"}, "script"},
                                          BadArgs{{"--trace", "/nonexistent/dir/trace.jsonl"}, "trace.jsonl"}));

@@ -231,6 +231,8 @@ function run(command, args, cwd, stdin, env) {
     // with no answer) closes the pipe: EPIPE here is not the test's failure.
     child.stdin.on('error', (e) => { if (e.code !== 'EPIPE') reject(e); });
     child.on('close', (status) => done({ status, stdout: Buffer.concat(out).toString(), stderr: Buffer.concat(err).toString() }));
+    // A run that fails before it reads its input closes it: not an error here.
+    child.stdin.on('error', () => {});
     child.stdin.end(stdin ?? '');
   });
 }

@@ -1,10 +1,12 @@
 /* Loaded into a desktop program with LD_PRELOAD by scripts/bench.sh and by
    the desktop test that counts frames; nothing of this is in the program
-   itself. It watches three SDL calls, writes one line per event to the file
-   named by MUB_PROBE_LOG, and hands each call on to SDL:
+   itself. It watches SDL's calls that show a frame and two that keep time,
+   writes one line per event to the file named by MUB_PROBE_LOG, and hands
+   each call on to SDL:
 
-     present <realtime ns> <monotonic ns>   every SDL_RenderPresent (the first
-                                            one ends the start-up time)
+     present <realtime ns> <monotonic ns>   every frame shown: SDL_RenderPresent,
+                                            SDL_UpdateWindowSurface(Rects) (the
+                                            first one ends the start-up time)
      tick <monotonic ns>                    the moment the program sees its
                                             timer due
 
@@ -72,4 +74,18 @@ void SDL_RenderPresent(void *renderer) {
     log_line("present %lld %lld\n", ns(CLOCK_REALTIME), ns(CLOCK_MONOTONIC));
     if (!next) next = (void (*)(void *))next_fn("SDL_RenderPresent");
     if (next) next(renderer);
+}
+
+int SDL_UpdateWindowSurface(void *window) {
+    static int (*next)(void *);
+    log_line("present %lld %lld\n", ns(CLOCK_REALTIME), ns(CLOCK_MONOTONIC));
+    if (!next) next = (int (*)(void *))next_fn("SDL_UpdateWindowSurface");
+    return next ? next(window) : -1;
+}
+
+int SDL_UpdateWindowSurfaceRects(void *window, const void *rects, int count) {
+    static int (*next)(void *, const void *, int);
+    log_line("present %lld %lld\n", ns(CLOCK_REALTIME), ns(CLOCK_MONOTONIC));
+    if (!next) next = (int (*)(void *, const void *, int))next_fn("SDL_UpdateWindowSurfaceRects");
+    return next ? next(window, rects, count) : -1;
 }

@@ -5,28 +5,58 @@
 
 namespace mub::viewport {
 
-int whole_scale(Size picture, Size area) {
-    if (picture.width <= 0 || picture.height <= 0) return 0;
-    return std::max(0, std::min(area.width / picture.width, area.height / picture.height));
-}
+namespace {
 
-Placement place(Size picture, Size area, double device_per_unit, Scaling) {
-    Placement p;
-    if (picture.width <= 0 || picture.height <= 0 || area.width <= 0 || area.height <= 0) return p;
-    Rect &r = p.shown;
-    if (const int scale = whole_scale(picture, area); scale >= 1) {
-        r.width = picture.width * scale;
-        r.height = picture.height * scale;
-    } else if ((long long)area.width * picture.height <= (long long)area.height * picture.width) {
+// The largest rectangle of the picture's shape inside area, centred.
+Rect fitted(Size picture, Size area) {
+    Rect r;
+    if ((long long)area.width * picture.height <= (long long)area.height * picture.width) {
         r.width = area.width;
         r.height = std::max(1, int((long long)picture.height * area.width / picture.width));
     } else {
         r.height = area.height;
         r.width = std::max(1, int((long long)picture.width * area.height / picture.height));
     }
+    return r;
+}
+
+}  // namespace
+
+std::optional<Scaling> scaling_named(std::string_view name) {
+    if (name == "fit") return Scaling::Fit;
+    if (name == "integer") return Scaling::WholeMultiples;
+    return std::nullopt;
+}
+
+int whole_scale(Size picture, Size area) {
+    if (picture.width <= 0 || picture.height <= 0) return 0;
+    return std::max(0, std::min(area.width / picture.width, area.height / picture.height));
+}
+
+Placement place(Size picture, Size area, Scaling scaling, double device_per_unit) {
+    Placement p;
+    if (picture.width <= 0 || picture.height <= 0 || area.width <= 0 || area.height <= 0) return p;
+    Rect &r = p.shown;
+    const int scale = whole_scale(picture, area);
+    if (scaling == Scaling::WholeMultiples && scale >= 1)
+        r = Rect{0, 0, picture.width * scale, picture.height * scale};
+    else
+        r = fitted(picture, area);
     r.x = (area.width - r.width) / 2;
     r.y = (area.height - r.height) / 2;
-    p.smooth = r.width * device_per_unit < picture.width || r.height * device_per_unit < picture.height;
+
+    const double device_w = r.width * device_per_unit, device_h = r.height * device_per_unit;
+    if (scaling == Scaling::WholeMultiples) {
+        // Pixel for pixel unless that would drop whole rows or columns.
+        p.smooth = device_w < picture.width || device_h < picture.height;
+        return p;
+    }
+    // The next whole multiple at or above the shown size, then smoothly
+    // down to it; exactly a multiple needs no smoothing.
+    const double ratio = std::max(device_w / picture.width, device_h / picture.height);
+    p.enlarge = std::max(1, int(std::ceil(ratio - 1e-9)));
+    const auto whole = [&](double device, int side) { return std::abs(device - double(side) * p.enlarge) < 0.01; };
+    p.smooth = !(whole(device_w, picture.width) && whole(device_h, picture.height));
     return p;
 }
 

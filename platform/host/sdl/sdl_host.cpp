@@ -1,10 +1,11 @@
 #include "platform/host/sdl/sdl_host.h"
 
 #include "platform/host/common/keys.h"
-#include "platform/host/sdl/opening_scale.h"
+#include "platform/host/sdl/opening_size.h"
 #include "platform/host/sdl/video_start.h"
 #include "platform/host/sdl/x11_errors.h"
 #include "platform/host/sdl/x11_title.h"
+#include "platform/host/sdl/x11_wm.h"
 
 #include <algorithm>
 #include <climits>
@@ -40,14 +41,13 @@ Size desktop_size() {
 
 }  // namespace
 
-SdlHost::SdlHost() : clock_(0) {
+SdlHost::SdlHost(WindowSettings settings) : settings_(settings), clock_(0) {
     // The game decides what the close box does; SDL must not quit by itself.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    // One small frame 31 times a second: SDL's software renderer does it in
-    // a fraction of a millisecond. Without these SDL probes and uses OpenGL,
-    // which on machines without a GPU is Mesa's llvmpipe: about 90 MB more
-    // memory and three times the CPU. The environment can still choose.
-    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    // The window's surface in plain memory (on X11 shared with the server).
+    // Without this SDL would back it with OpenGL where it can, which on
+    // machines without a GPU is Mesa's llvmpipe: about 90 MB more memory and
+    // three times the CPU.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     ignore_wakeups_for_gone_windows();
     start_video();
@@ -61,20 +61,19 @@ SdlHost::SdlHost() : clock_(0) {
         SDL_Quit();
         throw std::runtime_error("SDL_CreateWindow: " + err);
     }
-    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
-    if (!renderer_) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
-    if (!renderer_) {
+    if (!SDL_GetWindowSurface(window_.get())) {
         std::string err = SDL_GetError();
         window_.reset();
         SDL_Quit();
-        throw std::runtime_error("SDL_CreateRenderer: " + err);
+        throw std::runtime_error("SDL_GetWindowSurface: " + err);
     }
     SDL_StartTextInput();
+    pads_ = std::make_unique<SdlPads>();
 }
 
 SdlHost::~SdlHost() {
-    texture_.reset();
-    renderer_.reset();
+    pads_.reset();
+    staging_.reset();
     window_.reset();
     SDL_Quit();
 }
@@ -88,6 +87,7 @@ bool SdlHost::wait_event(HostEvent &ev, uint64_t deadline_ms) {
             pending_.pop_front();
             return true;
         }
+        pads_->read();
         SDL_Event e;
         if (SDL_PollEvent(&e)) {
             translate(e);
@@ -104,33 +104,80 @@ bool SdlHost::wait_event(HostEvent &ev, uint64_t deadline_ms) {
 
 void SdlHost::present(const Image &frame) {
     if (frame.width <= 0 || frame.height <= 0) return;
-    if (!texture_ || texture_size_.width != frame.width || texture_size_.height != frame.height) {
-        texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                         frame.width, frame.height));
-        texture_size_ = texture_ ? Size{frame.width, frame.height} : Size{};
-        if (!texture_) return;
-    }
-    SDL_UpdateTexture(texture_.get(), nullptr, frame.pixels.data(), frame.width * int(sizeof(uint32_t)));
-    redraw();
+    const std::vector<Rect> changed = changed_areas(frame_, frame);
+    if (changed.empty()) return;
+    if (frame.width != frame_.width || frame.height != frame_.height) whole_stale_ = true;
+    changed_.insert(changed_.end(), changed.begin(), changed.end());
+    frame_ = frame;
+    draw();
 }
 
-// Shows the last frame again, placed for the window's current size; the
-// window system asks for this after covering the window, and the game is
-// not disturbed.
-void SdlHost::redraw() {
-    if (larger_than_desktop()) return;  // until the window is back within bounds
-    SDL_SetRenderDrawColor(renderer_.get(), kBarGrey, kBarGrey, kBarGrey, 255);
-    SDL_RenderClear(renderer_.get());
-    if (texture_) {
-        const viewport::Placement p = viewport::place(texture_size_, output_size());
-        SDL_SetTextureScaleMode(texture_.get(), p.smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
-        const SDL_Rect dst{p.shown.x, p.shown.y, p.shown.width, p.shown.height};
-        SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &dst);
-    }
-    SDL_RenderPresent(renderer_.get());
+void SdlHost::repaint_all() {
+    whole_stale_ = true;
+    draw();
 }
 
-// SDL's software renderer draws into a buffer the size of the window. A
+// Brings the window up to date: the parts of the frame that changed, or
+// everything (the bars too) after the window changed size. The picture is
+// enlarged and smoothed by the placement's rule (viewport::place) as it is
+// drawn; a whole multiple is pixel for pixel.
+void SdlHost::draw() {
+    SDL_Window *w = window_.get();
+    SDL_Surface *surface = larger_than_desktop() ? nullptr : SDL_GetWindowSurface(w);
+    if (!surface) {  // until the window is back within bounds
+        whole_stale_ = true;
+        return;
+    }
+    const Size out{surface->w, surface->h};
+    const Size picture{frame_.width, frame_.height};
+    const viewport::Placement p = viewport::place(picture, out, settings_.scaling);
+    if (out != surface_size_ || p.shown != placed_.shown || p.enlarge != placed_.enlarge ||
+        picture != scaler_.picture()) {
+        surface_size_ = out;
+        placed_ = p;
+        // Not smoothed: the shown size is a whole multiple, drawn pixel for pixel.
+        const int enlarge = p.smooth ? p.enlarge : std::max(1, p.shown.width / std::max(1, picture.width));
+        scaler_.set_geometry(picture, Size{p.shown.width, p.shown.height}, enlarge);
+        whole_stale_ = true;
+    }
+    // 32-bit XRGB (or ARGB, whose colour bytes lie the same) is drawn into
+    // directly; anything else through a surface of that kind.
+    const uint32_t format = surface->format->format;
+    const bool direct = format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
+    if (!direct && (!staging_ || staging_->w != out.width || staging_->h != out.height)) {
+        staging_.reset(SDL_CreateRGBSurfaceWithFormat(0, out.width, out.height, 32, SDL_PIXELFORMAT_RGB888));
+        if (!staging_) return;
+    }
+    SDL_Surface *target = direct ? surface : staging_.get();
+    const uint32_t opaque = format == SDL_PIXELFORMAT_ARGB8888 ? kOpaque : 0;
+    const size_t pitch = size_t(target->pitch) / sizeof(uint32_t);
+
+    std::vector<SDL_Rect> drawn;
+    auto draw_part = [&](const Rect &area) {  // area: of the shown picture
+        if (area.empty()) return;
+        uint32_t *at = static_cast<uint32_t *>(target->pixels) + size_t(p.shown.y + area.top) * pitch +
+                       size_t(p.shown.x + area.left);
+        scaler_.scale(frame_, area, at, int(pitch));
+        if (opaque)
+            for (int y = 0; y < area.height(); ++y)
+                for (int x = 0; x < area.width(); ++x) at[size_t(y) * pitch + size_t(x)] |= opaque;
+        drawn.push_back(SDL_Rect{p.shown.x + area.left, p.shown.y + area.top, area.width(), area.height()});
+    };
+    if (whole_stale_) {
+        SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, kBarGrey, kBarGrey, kBarGrey));
+        if (picture.width > 0) draw_part(Rect{0, 0, p.shown.width, p.shown.height});
+        drawn.assign(1, SDL_Rect{0, 0, out.width, out.height});
+    } else {
+        for (const Rect &c : changed_) draw_part(scaler_.output_of(c));
+    }
+    if (!direct)
+        for (SDL_Rect r : drawn) SDL_BlitSurface(staging_.get(), &r, surface, &r);
+    changed_.clear();
+    whole_stale_ = false;
+    if (!drawn.empty()) SDL_UpdateWindowSurfaceRects(w, drawn.data(), int(drawn.size()));
+}
+
+// The window's surface is a buffer the size of the window. A
 // window larger than all the displays together (possible without a window
 // manager, which would otherwise keep it to the maximum size) is made that
 // size again before anything is drawn, so the buffer stays bounded.
@@ -144,9 +191,8 @@ bool SdlHost::larger_than_desktop() {
 }
 
 Size SdlHost::output_size() {
-    Size s;
-    SDL_GetRendererOutputSize(renderer_.get(), &s.width, &s.height);
-    return s;
+    SDL_Surface *surface = SDL_GetWindowSurface(window_.get());
+    return surface ? Size{surface->w, surface->h} : Size{};
 }
 
 void SdlHost::set_title(const std::string &utf8_title) {
@@ -175,27 +221,65 @@ void SdlHost::show_window(int client_width, int client_height) {
     SDL_Rect usable{0, 0, client_.width, client_.height};
     const int display = std::max(0, SDL_GetWindowDisplayIndex(window_.get()));
     if (SDL_GetDisplayUsableBounds(display, &usable) != 0) usable = SDL_Rect{0, 0, client_.width, client_.height};
-    const int scale = opening_scale(client_, Size{usable.w, usable.h});
+    const Size size = opening_size(client_, Size{usable.w, usable.h}, settings_.scaling);
     // Down to half size every line of the picture still shows; on a desktop
     // smaller than that, the desktop is the limit.
     const Size cap = desktop_size();
     SDL_SetWindowMinimumSize(window_.get(), std::max(1, std::min(client_.width / 2, cap.width)),
                              std::max(1, std::min(client_.height / 2, cap.height)));
     SDL_SetWindowMaximumSize(window_.get(), cap.width, cap.height);
-    SDL_SetWindowSize(window_.get(), client_.width * scale, client_.height * scale);
+    SDL_SetWindowSize(window_.get(), size.width, size.height);
     SDL_SetWindowPosition(window_.get(), SDL_WINDOWPOS_CENTERED_DISPLAY(display),
                           SDL_WINDOWPOS_CENTERED_DISPLAY(display));
     SDL_ShowWindow(window_.get());
-    redraw();
+    repaint_all();
 }
 
+// Alt+Enter, any number of times. SDL's own full screen asks the window
+// manager; with none, SDL would only think the window full screen and draw a
+// screen-sized picture into the unchanged window, so then the window is
+// moved over its display by hand.
 void SdlHost::toggle_fullscreen() {
-    fullscreen_ = !fullscreen_;
-    SDL_SetWindowFullscreen(window_.get(), fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    redraw();
+    SDL_Window *w = window_.get();
+    if (fullscreen_ == FullScreen::Off) {
+        SDL_GetWindowPosition(w, &windowed_.x, &windowed_.y);
+        SDL_GetWindowSize(w, &windowed_.w, &windowed_.h);
+        if (window_manager_running(w)) {
+            fullscreen_ = FullScreen::ByWindowManager;
+            SDL_SetWindowFullscreen(w, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        } else {
+            SDL_Rect screen;
+            if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(w)), &screen) != 0) return;
+            fullscreen_ = FullScreen::ByHand;
+            SDL_SetWindowPosition(w, screen.x, screen.y);
+            SDL_SetWindowSize(w, screen.w, screen.h);
+            SDL_RaiseWindow(w);
+        }
+    } else {
+        if (fullscreen_ == FullScreen::ByWindowManager) SDL_SetWindowFullscreen(w, 0);
+        fullscreen_ = FullScreen::Off;
+        SDL_SetWindowSize(w, windowed_.w, windowed_.h);
+        SDL_SetWindowPosition(w, windowed_.x, windowed_.y);
+    }
+    repaint_all();
 }
+
+int SdlHost::modal_opened(const std::string &, const std::vector<int> &) {
+    pads_->input().set_box_open(++boxes_open_ > 0);
+    return 0;  // the player answers
+}
+
+void SdlHost::modal_closed() { pads_->input().set_box_open(--boxes_open_ > 0); }
 
 void SdlHost::translate(const SDL_Event &e) {
+    std::vector<HostEvent> from_pads;
+    if (pads_->translate(e, from_pads)) {
+        for (HostEvent &ev : from_pads) {
+            ev.time_ms = now_ms();
+            pending_.push_back(ev);
+        }
+        return;
+    }
     switch (e.type) {
     case SDL_WINDOWEVENT: on_window_event(e.window); break;
     case SDL_KEYDOWN: on_key_down(e.key); break;
@@ -224,9 +308,14 @@ void SdlHost::on_window_event(const SDL_WindowEvent &w) {
         pending_.push_back(ev);
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:  // the game's client keeps its size; the picture follows the window
-    case SDL_WINDOWEVENT_EXPOSED:       // the last frame is still here: nothing is lost, nothing to repaint
-        redraw();
+        repaint_all();
         break;
+    case SDL_WINDOWEVENT_EXPOSED: {  // the surface still holds the picture: nothing is lost, nothing to repaint
+        const SDL_Surface *surface = SDL_GetWindowSurface(window_.get());
+        if (whole_stale_ || !surface || Size{surface->w, surface->h} != surface_size_) repaint_all();
+        else SDL_UpdateWindowSurface(window_.get());
+        break;
+    }
     case SDL_WINDOWEVENT_MINIMIZED:
     case SDL_WINDOWEVENT_HIDDEN:
         clock_.pause(SDL_GetTicks64());
@@ -238,7 +327,7 @@ void SdlHost::on_window_event(const SDL_WindowEvent &w) {
     case SDL_WINDOWEVENT_MAXIMIZED:
         // The window has no maximize box; SDL cannot remove it alone, so a
         // maximize from the window manager is undone.
-        if (!fullscreen_) SDL_RestoreWindow(window_.get());
+        if (fullscreen_ == FullScreen::Off) SDL_RestoreWindow(window_.get());
         break;
     default: break;
     }
@@ -289,7 +378,7 @@ void SdlHost::on_text(const SDL_TextInputEvent &t) {
 }
 
 std::optional<viewport::Point> SdlHost::to_client(int wx, int wy, bool press) {
-    // Window coordinates to renderer output (they differ on high-density screens).
+    // Window coordinates to the surface's pixels (they may differ on high-density screens).
     int ww = 0, wh = 0;
     SDL_GetWindowSize(window_.get(), &ww, &wh);
     const Size out = output_size();
@@ -298,8 +387,12 @@ std::optional<viewport::Point> SdlHost::to_client(int wx, int wy, bool press) {
         ox = double(wx) * out.width / ww;
         oy = double(wy) * out.height / wh;
     }
-    const Size picture = texture_ ? texture_size_ : client_;
-    return viewport::to_picture(viewport::place(picture, out).shown, picture, ox, oy, press);
+    const Size picture = frame_.width > 0 ? Size{frame_.width, frame_.height} : client_;
+    const auto at =
+        viewport::to_picture(viewport::place(picture, out, settings_.scaling).shown, picture, ox, oy, press);
+    // The pads' mouse buttons press where the pointer was last.
+    if (at) pads_->input().set_pointer(at->x, at->y);
+    return at;
 }
 
 void SdlHost::on_mouse_button(const SDL_MouseButtonEvent &b) {

@@ -40,7 +40,8 @@ void start_video() {
     const bool asked = hint && *hint;
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         if (asked) throw std::runtime_error(std::string("SDL_Init: ") + SDL_GetError());
-        throw std::runtime_error(no_display(why_no_display()));
+        const std::string sdl_says = SDL_GetError();
+        throw std::runtime_error(no_display(why_no_display() + (sdl_says.empty() ? "" : ": " + sdl_says)));
     }
     const char *driver = SDL_GetCurrentVideoDriver();
     if (!asked && draws_nowhere(driver ? driver : "")) {

@@ -96,10 +96,12 @@ EMSCRIPTEN_KEEPALIVE int mub_web_keystroke(const char *code, const char *key, in
 }
 
 // The canvas's size in CSS pixels for a stage of stage_w x stage_h, and
-// whether to smooth it: width | height << 15 | smooth << 30.
+// whether to smooth it: width | height << 15 | smooth << 30. The page shows
+// whole multiples so far; Scaling::Fit's enlarge step is not drawn there yet.
 EMSCRIPTEN_KEEPALIVE int mub_web_place(int stage_w, int stage_h, int picture_w, int picture_h, double pixel_ratio) {
     const mub::viewport::Placement p =
-        mub::viewport::place({picture_w, picture_h}, {stage_w, stage_h}, pixel_ratio);
+        mub::viewport::place({picture_w, picture_h}, {stage_w, stage_h}, mub::viewport::Scaling::WholeMultiples,
+                             pixel_ratio);
     return (p.shown.width & 0x7FFF) | (p.shown.height & 0x7FFF) << 15 | int(p.smooth) << 30;
 }
 
