@@ -299,7 +299,7 @@ TEST(DesktopWithoutDisplay, ABadArgumentEndsWithStatusTwoBeforeAnyWindow) {
         {{"--lang", "fr"}, 2, "--lang wants ja or en, not 'fr'"},
         {{"--lang", "en", "--lang", "ja"}, 2, "twice"},
         {{"--fullscreen"}, 2, "unknown argument '--fullscreen'"},
-        {{"--scale", "\x1b[2J"}, 2, "not '\\x1B[2J'"},
+        {{"--scale", "\x1b[2J"}, 2, "not '\\x1b[2J'"},
         {{"--help"}, 0, "usage: mubmub [--lang ja|en] [--scale fit|integer] [--every-press-counts]"},
     };
     for (const Case &c : cases) {
