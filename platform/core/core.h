@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include "platform/core/host.h"
+#include "platform/core/taken.h"
 
 namespace mub::core {
 
@@ -34,6 +35,14 @@ constexpr int kFrameExtraHeight = 27;
 // Called after every DispatchMessageA returns, in top-level and nested
 // (modal) loops alike. One hook at a time; pass nullptr to remove it.
 void set_after_dispatch(std::function<void(const MSG &)> hook);
+
+// Told everything the core takes from the host (taken.h). One hook at a
+// time; pass nullptr to remove it.
+void set_on_taken(std::function<void(const Taken &)> hook);
+
+// WM_TIMER messages handled since the program started: the ticks that
+// recordings are stamped with.
+uint64_t ticks_handled();
 
 // Makes the next GetMessageA of the top-level loop return FALSE, as if
 // WM_QUIT had arrived with this code, without destroying anything. The

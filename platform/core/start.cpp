@@ -4,15 +4,26 @@
 
 namespace mub::core {
 
+// None yet: each comes with the switch it names.
+std::span<const GameSetting> game_settings() { return {}; }
+
+const GameSetting *game_setting(std::string_view name) {
+    for (const GameSetting &s : game_settings())
+        if (name == s.name) return &s;
+    return nullptr;
+}
+
 int run_program(std::span<const uint8_t> compiled_resources, Host &host, EntryPoint entry,
                 const StartOptions &options) {
     if (options.language) set_ui_language(*options.language);
     const HINSTANCE instance = load_module(compiled_resources);
     set_host(&host);
     set_after_dispatch(options.after_dispatch);
+    set_on_taken(options.on_taken);
     // Unset however the program ends, so nothing points at a host that is gone.
     struct Unset {
         ~Unset() {
+            set_on_taken(nullptr);
             set_after_dispatch(nullptr);
             set_host(nullptr);
         }
