@@ -280,8 +280,7 @@ public:
         ScriptEvent ev = parse_event(line_no, tick, name, args);
         if (before_paint) {
             if (tick == 0) fail(line_no, "before-paint needs a tick that was painted after: 1 or more");
-            if (ev.kind == Kind::Answer || ev.kind == Kind::Held)
-                fail(line_no, "'" + std::string(name) + "' cannot come before a paint");
+            if (ev.kind == Kind::Answer) fail(line_no, "an answer cannot come before a paint");
             ev.before_paint = true;
         }
         if (tick > latest_) latest_ = tick, latest_line_ = line_no;
