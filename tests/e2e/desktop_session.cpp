@@ -60,11 +60,13 @@ bool eventually(const std::function<bool()> &done, std::chrono::milliseconds lim
     }
 }
 
-DesktopGame::DesktopGame(const std::string &program, const std::string &display, std::vector<std::string> env)
+DesktopGame::DesktopGame(const std::string &program, const std::string &display, std::vector<std::string> env,
+                         std::vector<std::string> args)
     : env_(std::move(env)) {
     env_.push_back("DISPLAY=" + display);
     env_.push_back("SDL_AUDIODRIVER=dummy");
-    process_ = std::make_unique<ChildProcess>(std::vector<std::string>{program}, env_);
+    args.insert(args.begin(), program);
+    process_ = std::make_unique<ChildProcess>(args, env_);
     if (!process_->started()) return;
     // Looked for often, so that a test can act within the first ticks; only
     // once shown, since the program makes its window before it shows it.

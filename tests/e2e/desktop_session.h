@@ -41,10 +41,11 @@ struct Picture {
 bool eventually(const std::function<bool()> &done, std::chrono::milliseconds limit);
 
 // The desktop program started on `display` (extra environment entries in
-// `env`), with its window found.
+// `env`, arguments in `args`), with its window found.
 class DesktopGame {
 public:
-    DesktopGame(const std::string &program, const std::string &display, std::vector<std::string> env = {});
+    DesktopGame(const std::string &program, const std::string &display, std::vector<std::string> env = {},
+                std::vector<std::string> args = {});
     bool started() const { return !window_.empty(); }
     const std::string &window() const { return window_; }
     ChildProcess &process() { return *process_; }
