@@ -139,6 +139,20 @@ TEST(LiveReplay, TheCloseBoxWhileABoxIsOpen) {
     expect_replays_exactly(live);
 }
 
+// At its end a replay holds the game still until Escape, which stops the
+// replay where the live run ended; or it hands the game to the player, whose
+// Escape then reaches the game and quits it.
+TEST(LiveReplay, AtItsEndAReplayHoldsOrHandsOverToThePlayer) {
+    const std::vector<Act> acts = {{Act::InBox, 52, [](HeadlessHost &h) { key(h, VK_RETURN); }}};
+    const Outcome live = play_live(acts, 100);
+    ASSERT_EQ(live.error, "");
+    EXPECT_EQ(live.state["quit"], false);
+    EXPECT_EQ(replay_live(live.recording).state, live.state);
+    const Outcome handed = replay_live(live.recording, the_game(), mub::sim::ReplayHost::AtEnd::HandOver);
+    EXPECT_EQ(handed.state["quit"], true);
+    EXPECT_EQ(handed.state["tick"], 100);
+}
+
 // Input that came between a tick and its paint comes there again in a
 // replay, as on Windows, where input waiting in the queue goes before the
 // paint. (The game reads nothing that tells these orders apart, so a program

@@ -144,14 +144,14 @@ Outcome play_live(const std::vector<Act> &acts, int ticks, const Program &progra
     });
 }
 
-Outcome replay_live(const std::string &recording, const Program &program) {
+Outcome replay_live(const std::string &recording, const Program &program, mub::sim::ReplayHost::AtEnd at_end) {
     return in_child([&] {
         mub::core::reset();
         HeadlessHost shown(false);
         mub::sim::Script script = mub::sim::parse_script(recording);
         mub::core::StartOptions start;
         start.language = script.language.value_or(kJapanese);
-        mub::sim::ReplayHost replay(shown, std::move(script));
+        mub::sim::ReplayHost replay(shown, std::move(script), at_end);
         start.after_dispatch = [&](const MSG &m) { replay.after_dispatch(m); };
         shown.set_on_idle([&](bool) {
             if (replay.at_end()) shown.push_key(VK_ESCAPE);

@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include "platform/host/headless/headless_host.h"
+#include "sim/replay_host.h"
 
 namespace rectest {
 
@@ -47,7 +48,8 @@ Outcome play_live(const std::vector<Act> &acts, int ticks, const Program &progra
 
 // Shows `recording` as mubmub --replay does, on a host with a clock of its
 // own; once the recording's end is reached, presses Escape.
-Outcome replay_live(const std::string &recording, const Program &program = the_game());
+Outcome replay_live(const std::string &recording, const Program &program = the_game(),
+                    mub::sim::ReplayHost::AtEnd at_end = mub::sim::ReplayHost::AtEnd::Hold);
 
 // Input as the window system delivers it.
 void press(mub::headless::HeadlessHost &h, int button);  // down and up
