@@ -14,6 +14,15 @@
 //
 // Lines go to the sink once a tick and at the end, so a sink that keeps what
 // it is given loses at most the tick under way when the program is killed.
+//
+// Every program records the same way (the page too, compiled to WebAssembly):
+//   core::StartOptions start;           // the edition and settings set first
+//   RecordingText text;                 // or a sink of the program's own
+//   Recorder recorder(start, text);     // writes the header
+//   start.on_taken = [&](const core::Taken &t) { recorder.take(t); };
+//   core::run_program(resources, host, WinMain, start);
+//   recorder.finish(core::ticks_handled());
+// text.text() is the recording: whole after every tick, then with its end.
 #pragma once
 
 #include <cstdint>

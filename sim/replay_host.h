@@ -6,9 +6,16 @@
 //
 // Wire it as the program's host, and its after_dispatch as
 // StartOptions::after_dispatch (it hands over the input taken between a
-// tick and its paint there). At the recording's end, with the program still
-// running, the game either stands still on its last picture until Escape or
-// the close box (Hold), or goes on with the player's own input (HandOver).
+// tick and its paint there):
+//   Script script = parse_script(text);      // ScriptError names a bad line
+//   core::StartOptions start;
+//   apply_header(script, start);             // the recording's edition and settings
+//   ReplayHost replay(host, std::move(script), ReplayHost::AtEnd::HandOver);
+//   start.after_dispatch = [&](const MSG &m) { replay.after_dispatch(m); };
+//   core::run_program(resources, replay, WinMain, start);
+// At the recording's end, with the program still running, the game either
+// stands still on its last picture until Escape or the close box (Hold), or
+// goes on with the player's own input (HandOver); at_end() tells when.
 #pragma once
 
 #include <cstdint>

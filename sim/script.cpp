@@ -384,6 +384,12 @@ std::string format_header(uint16_t language, const std::vector<std::string> &set
 
 std::string format_end(int64_t tick) { return std::to_string(tick) + " end\n"; }
 
+void apply_header(const Script &script, mub::core::StartOptions &start) {
+    if (!start.language) start.language = script.language;
+    for (const std::string &name : script.settings)
+        if (const auto *setting = mub::core::game_setting(name)) start.*(setting->on) = true;
+}
+
 Script parse_script(std::string_view text) {
     ScriptParser parser;
     for (uint64_t line_no = 1; !text.empty(); ++line_no) {

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/core/start.h"
 #include "platform/text/shown.h"
 
 namespace mub::sim {
@@ -122,6 +123,10 @@ std::string format_event(const ScriptEvent &ev);
 // The header lines for an edition and settings, and the end line.
 std::string format_header(uint16_t language, const std::vector<std::string> &settings);
 std::string format_end(int64_t tick);
+
+// Puts what a script's header names into a program's start options: its
+// edition, unless `start` names one already, and its settings, turned on.
+void apply_header(const Script &script, mub::core::StartOptions &start);
 
 // Script text as it may appear in a message (platform/text/shown.h).
 using mub::text::shown;

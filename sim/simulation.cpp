@@ -57,12 +57,11 @@ int Simulation::run() {
         [this](const std::string &c, const std::vector<int> &a, int queued) { return wrong_answer(c, a, queued); });
     mub::core::StartOptions start;
     start.after_dispatch = [this](const MSG &m) { after_dispatch(m); };
-    start.language = options_.language ? *options_.language
-                     : script_.language ? *script_.language
-                                        : mub::core::language_from_environment();
-    for (const auto *list : {&script_.settings, &options_.settings})
-        for (const std::string &name : *list)
-            if (const auto *setting = mub::core::game_setting(name)) start.*(setting->on) = true;
+    start.language = options_.language;
+    apply_header(script_, start);
+    if (!start.language) start.language = mub::core::language_from_environment();
+    for (const std::string &name : options_.settings)
+        if (const auto *setting = mub::core::game_setting(name)) start.*(setting->on) = true;
     const int code = mub::core::run_program(mub::res::program_resource_bytes(), host_, WinMain, start);
 
     if (!error_.empty()) {

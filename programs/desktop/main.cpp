@@ -79,9 +79,7 @@ int main(int argc, char **argv) {
         } catch (const sim::ScriptError &e) {
             return refuse(std::string("--replay: ") + e.what());
         }
-        if (!options.start.language && replay->language) options.start.language = replay->language;
-        for (const std::string &name : replay->settings)
-            if (const auto *s = core::game_setting(name)) options.start.*(s->on) = true;
+        sim::apply_header(*replay, options.start);
     }
     if (!options.start.language) options.start.language = core::language_from_environment();
 

@@ -63,9 +63,9 @@ protected:
 
     // The program recording into recording.txt and writing state.json, with
     // its selection dialog open and the window focused.
-    std::unique_ptr<DesktopGame> start_recording(std::vector<std::string> more = {}) {
-        std::vector<std::string> args = {"--record", recording().string(), "--state", (dir_ / "state.json").string()};
-        args.insert(args.end(), more.begin(), more.end());
+    std::unique_ptr<DesktopGame> start_recording() {
+        const std::vector<std::string> args = {"--record", recording().string(), "--state",
+                                               (dir_ / "state.json").string()};
         auto game = std::make_unique<DesktopGame>(kProgram, display_->name(), std::vector<std::string>{}, args);
         if (!game->started()) return game;
         if (!eventually([&] { return game->dialog_open(); }, 10s)) ADD_FAILURE() << "the dialog never opened";
@@ -106,6 +106,20 @@ protected:
         }
     }
 
+    // Turns the whack game's pages with Return until its box shows, then
+    // answers the box with Escape, which an OK box takes as OK.
+    void escape_from_the_whack_box(DesktopGame &game) {
+        size_t returns = 0;
+        turn_pages_until_the_box(game, [&](const nlohmann::json &s) {
+            if (s["main_key"] != kWhackTitle && s["main_key"] != kWhackInstructions) return;
+            game.xdotool({"key", "Return"});
+            ++returns;
+            eventually([&] { return count(read_text(recording()), "key Return") >= returns; }, 5s);
+        });
+        game.xdotool({"key", "Escape"});
+        ASSERT_TRUE(eventually([&] { return read_text(recording()).find(" answer ok\n") != std::string::npos; }, 5s));
+    }
+
     // Turns the pages before a game with `turn` until its box shows.
     void turn_pages_until_the_box(DesktopGame &game, const std::function<void(const nlohmann::json &)> &turn) {
         ASSERT_TRUE(eventually(
@@ -133,15 +147,7 @@ TEST_F(Recording, AWhackGameThroughItsResult) {
     auto game = start_recording();
     ASSERT_TRUE(game->started());
     game->xdotool({"mousemove", "--window", "%w", std::to_string(kButtonX), std::to_string(kWhackY), "click", "1"});
-    size_t returns = 0;
-    turn_pages_until_the_box(*game, [&](const nlohmann::json &s) {
-        if (s["main_key"] != kWhackTitle && s["main_key"] != kWhackInstructions) return;
-        game->xdotool({"key", "Return"});
-        ++returns;
-        eventually([&] { return count(read_text(recording()), "key Return") >= returns; }, 5s);
-    });
-    game->xdotool({"key", "Escape"});  // an OK box takes Escape as OK
-    ASSERT_TRUE(eventually([&] { return read_text(recording()).find(" answer ok\n") != std::string::npos; }, 5s));
+    escape_from_the_whack_box(*game);
 
     bool hidden = false;
     nlohmann::json s;
@@ -218,15 +224,7 @@ TEST_F(Recording, TheReplayInTheWindowEndsWhereTheGameDid) {
     ASSERT_TRUE(game->started());
     game->xdotool({"key", "Tab", "Tab", "Return"});  // the whack game
     ASSERT_TRUE(eventually([&] { return !game->dialog_open(); }, 5s));
-    size_t returns = 0;
-    turn_pages_until_the_box(*game, [&](const nlohmann::json &s) {
-        if (s["main_key"] != kWhackTitle && s["main_key"] != kWhackInstructions) return;
-        game->xdotool({"key", "Return"});
-        ++returns;
-        eventually([&] { return count(read_text(recording()), "key Return") >= returns; }, 5s);
-    });
-    game->xdotool({"key", "Escape"});
-    ASSERT_TRUE(eventually([&] { return read_text(recording()).find(" answer ok\n") != std::string::npos; }, 5s));
+    escape_from_the_whack_box(*game);
     game->xdotool({"key", "--delay", "100", "z", "x", "c", "Escape"});
     expect_replays_exactly(*game, "whack-box-escape");
     const nlohmann::json live = read_json(dir_ / "state.json");

@@ -150,7 +150,7 @@ Outcome replay_live(const std::string &recording, const Program &program, mub::s
         HeadlessHost shown(false);
         mub::sim::Script script = mub::sim::parse_script(recording);
         mub::core::StartOptions start;
-        start.language = script.language.value_or(kJapanese);
+        mub::sim::apply_header(script, start);
         mub::sim::ReplayHost replay(shown, std::move(script), at_end);
         start.after_dispatch = [&](const MSG &m) { replay.after_dispatch(m); };
         shown.set_on_idle([&](bool) {
