@@ -12,6 +12,7 @@
 #include <regex>
 #include <string>
 
+#include "platform/core/start.h"
 #include "tests/recording/live_run.h"
 #include "tests/support/sim.h"
 
@@ -137,6 +138,25 @@ TEST(LiveReplay, TheCloseBoxWhileABoxIsOpen) {
     EXPECT_NE(live.recording.find("59 answer close\n60 end\n"), std::string::npos) << live.recording;
     EXPECT_EQ(live.state["quit"], true);
     expect_replays_exactly(live);
+}
+
+// A setting that changes the game is named in the recording's header, and
+// the replay plays with it: quick presses of one button, which the setting
+// may take otherwise than the double-click rule does.
+TEST(LiveReplay, EachSettingIsNamedInTheRecordingAndPlayedWith) {
+    if (mub::core::game_settings().empty()) GTEST_SKIP() << "the program has no game-changing setting";
+    std::vector<Act> acts = {{Act::InBox, 52, [](HeadlessHost &h) { key(h, VK_TAB), key(h, VK_RETURN); }},
+                             {Act::AtIdle, 56, [](HeadlessHost &h) { press(h, 0); }},
+                             {Act::AtIdle, 58, [](HeadlessHost &h) { press(h, 1); }},
+                             {Act::AtIdle, 59, [](HeadlessHost &h) { press(h, 0); }},
+                             {Act::InBox, 59, [](HeadlessHost &h) { key(h, 'N', 'n'); }}};
+    for (int t = 80; t < 90; ++t) acts.push_back({Act::AtIdle, t, [](HeadlessHost &h) { press(h, 0); }});
+    for (const auto &setting : mub::core::game_settings()) {
+        SCOPED_TRACE(setting.name);
+        const Outcome live = play_live(acts, 100, the_game(), {setting.name});
+        EXPECT_NE(live.recording.find("\nsetting " + std::string(setting.name) + "\n"), std::string::npos);
+        expect_replays_exactly(live);
+    }
 }
 
 // At its end a replay holds the game still until Escape, which stops the

@@ -104,13 +104,16 @@ void key(HeadlessHost &h, int vk, char ch, bool alt) {
     h.push_event(e);
 }
 
-Outcome play_live(const std::vector<Act> &acts, int ticks, const Program &program) {
+Outcome play_live(const std::vector<Act> &acts, int ticks, const Program &program,
+                  const std::vector<std::string> &settings) {
     return in_child([&] {
         mub::core::reset();
         HeadlessHost host(false);
         mub::sim::RecordingText text;
         mub::core::StartOptions start;
         start.language = kJapanese;
+        for (const std::string &name : settings)
+            if (const auto *setting = mub::core::game_setting(name)) start.*(setting->on) = true;
         mub::sim::Recorder recorder(start, text);
         std::vector<bool> done(acts.size());
         auto run_acts = [&](Act::When when, bool exact) {

@@ -43,8 +43,10 @@ struct Outcome {
 };
 
 // Plays from a fresh start until `ticks` ticks have been handled (the run
-// then ends as the simulator's does) or the program quits.
-Outcome play_live(const std::vector<Act> &acts, int ticks, const Program &program = the_game());
+// then ends as the simulator's does) or the program quits, with the named
+// game-changing settings on.
+Outcome play_live(const std::vector<Act> &acts, int ticks, const Program &program = the_game(),
+                  const std::vector<std::string> &settings = {});
 
 // Shows `recording` as mubmub --replay does, on a host with a clock of its
 // own; once the recording's end is reached, presses Escape.
