@@ -57,7 +57,7 @@ set(MUB_LAYERS
   "mub_game_globals: mub_game mub_game_headers"
   "mub_sim: host_headless mub_program mub_game_globals"
   # The programs (the desktop, the page's and the Windows mubmub share a name)
-  "mubmub: host_sdl host_web mub_program mub_game_globals mub_game mub_res mub_win32native"
+  "mubmub: host_sdl host_web mub_program mub_game_globals mub_game mub_res mub_win32native mub_sim"
   "mubmub-sim: mub_sim"
   # Build-time tools, installing, tests, benchmarks, fuzzing
   "artgen:" "mub_present_probe:" "mub_virtual_pad:"

@@ -22,6 +22,7 @@ mkdir -p "$scripts" "$resources"
 if [ -z "$(ls -A "$scripts")" ]; then
   cp "$root/bench/story.script" "$scripts/story"
   printf '0 expose 1 2 3 4\n5 resize 300 200\n# note\n7 key Z\n8 answer 1002\n9 close\n' >"$scripts/events"
+  for recording in "$root"/tests/recordings/*.script; do cp "$recording" "$scripts/$(basename "$recording")"; done
 fi
 if [ -z "$(ls -A "$resources")" ]; then
   # The first byte picks the reader: 0 a DIB, 1 a dialog template, 2 a .res image.

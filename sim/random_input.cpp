@@ -35,9 +35,10 @@ std::vector<ScriptEvent> RandomInput::events_after(int64_t tick, int client_widt
     else if (right_held_ && one_in(4)) add(K::RUp), right_held_ = false;
 
     // Keys: the whack game's letters and Enter; Escape rarely, since it ends the program.
-    static const char kKeys[] = {'z', 'x', 'c', 'v', 'b', ScriptEvent::kReturn};
-    if (one_in(6)) add(K::Key).key = kKeys[below(6)];
-    if (one_in(20000)) add(K::Key).key = ScriptEvent::kEscape;
+    static const Keystroke kKeys[] = {key_typing('z'), key_typing('x'), key_typing('c'),
+                                      key_typing('v'), key_typing('b'), kReturnKey};
+    if (one_in(6)) add(K::Key).arg.key = kKeys[below(6)];
+    if (one_in(20000)) add(K::Key).arg.key = kEscapeKey;
 
     // The window system: exposes and resizes.
     if (one_in(80)) {

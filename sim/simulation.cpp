@@ -15,37 +15,6 @@ namespace mub::sim {
 
 namespace {
 
-// Where scripted mouse presses land (any point of the client area would do;
-// the game never reads the position).
-constexpr int kClickX = 300, kClickY = 300;
-
-// The simulator's keyboard: a script names Escape, Return or the character
-// typed. A letter or a digit is typed on its own key, the space on the space
-// bar; any other character comes as a character without a key of its own
-// (VK_PACKET), as Windows delivers one.
-struct Keystroke {
-    int vk;
-    char ch;
-};
-
-Keystroke keystroke(char key) {
-    if (key == ScriptEvent::kEscape) return {VK_ESCAPE, 0};
-    if (key == ScriptEvent::kReturn) return {VK_RETURN, 0};
-    if (key >= 'a' && key <= 'z') return {key - 'a' + 'A', key};
-    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return {key, key};
-    if (key == ' ') return {VK_SPACE, key};
-    return {VK_PACKET, key};
-}
-
-std::string answer_name(int id) {
-    switch (id) {
-    case IDYES: return "yes";
-    case IDNO: return "no";
-    case IDOK: return "ok";
-    default: return std::to_string(id);
-    }
-}
-
 void write_json_line(std::FILE *out, const nlohmann::json &j) {
     const std::string text = j.dump();
     std::fwrite(text.data(), 1, text.size(), out);
@@ -55,7 +24,7 @@ void write_json_line(std::FILE *out, const nlohmann::json &j) {
 }  // namespace
 
 Simulation::Simulation(Options options, Script script)
-    : options_(std::move(options)), script_(std::move(script)) {
+    : options_(std::move(options)), script_(std::move(script)), player_(std::move(script_.events)) {
     if (options_.random_seed) random_.emplace(*options_.random_seed);
 }
 
@@ -88,8 +57,11 @@ int Simulation::run() {
         [this](const std::string &c, const std::vector<int> &a, int queued) { return wrong_answer(c, a, queued); });
     mub::core::StartOptions start;
     start.after_dispatch = [this](const MSG &m) { after_dispatch(m); };
-    start.language = options_.language.value_or(mub::core::language_from_environment());
-    start.every_press_counts = options_.every_press_counts;
+    start.language = options_.language;
+    apply_header(script_, start);
+    if (!start.language) start.language = mub::core::language_from_environment();
+    for (const std::string &name : options_.settings)
+        if (const auto *setting = mub::core::game_setting(name)) start.*(setting->on) = true;
     const int code = mub::core::run_program(mub::res::program_resource_bytes(), host_, WinMain, start);
 
     if (!error_.empty()) {
@@ -122,6 +94,10 @@ void Simulation::after_dispatch(const MSG &msg) {
     if (msg.message != WM_TIMER) return;
     ++ticks_;
     if (trace_) write_json_line(trace_, game_state(RunFacts{ticks_, false, 0}));
+    if (ending_) return;
+    // What a recording says came between this tick and its paint.
+    player_.tick_handled(ticks_);
+    if (player_.has_due()) feed();
 }
 
 void Simulation::idle(bool waits_forever) {
@@ -129,8 +105,7 @@ void Simulation::idle(bool waits_forever) {
     // Everything due is handed over now: the answers at once, the input as
     // the program takes it (feed), so a long run of input at one tick is
     // never all in memory as events.
-    for (; due_ < script_.size() && script_[due_].tick <= ticks_; ++due_)
-        if (script_[due_].kind == ScriptEvent::Kind::Answer) deliver(script_[due_]);
+    player_.idle(ticks_, [this](int answer) { host_.queue_answer(answer); });
     // Random input after each tick of the run, on top of the script's.
     for (; random_ && random_done_upto_ <= ticks_ && random_done_upto_ < options_.ticks; ++random_done_upto_) {
         for (const ScriptEvent &ev : random_->events_after(random_done_upto_, host_.client_width(),
@@ -155,12 +130,10 @@ void Simulation::idle(bool waits_forever) {
 
 void Simulation::feed() {
     constexpr size_t kPushedAtMost = 256;
+    ScriptEvent ev;
     while (host_.pending_events() < kPushedAtMost) {
-        if (due_ > 0) {
-            const ScriptEvent ev = script_.front();
-            script_.pop_front();
-            --due_;
-            if (ev.kind != ScriptEvent::Kind::Answer) deliver(ev);
+        if (player_.next(ev)) {
+            deliver(ev);
         } else if (!random_due_.empty()) {
             deliver(random_due_.front());
             random_due_.pop_front();
@@ -184,8 +157,8 @@ void Simulation::fail(std::string message) {
 
 int Simulation::wrong_answer(const std::string &caption, const std::vector<int> &answers, int queued) {
     std::string valid;
-    for (int v : answers) valid += (valid.empty() ? "" : ", ") + answer_name(v);
-    fail(where(caption) + " cannot take the answer " + answer_name(queued) + " (it takes " + valid + ")");
+    for (int v : answers) valid += (valid.empty() ? "" : ", ") + answer_word(v);
+    fail(where(caption) + " cannot take the answer " + answer_word(queued) + " (it takes " + valid + ")");
     return answers.empty() ? IDOK : answers.front();  // only to close the box
 }
 
@@ -199,48 +172,11 @@ std::string Simulation::where(const std::string &caption) const {
     return "tick " + std::to_string(ticks_ + 1) + ": the box \"" + caption + "\"";
 }
 
-void Simulation::press(int button, bool down) {
-    const int x = std::clamp(kClickX, 0, std::max(0, host_.client_width() - 1));
-    const int y = std::clamp(kClickY, 0, std::max(0, host_.client_height() - 1));
-    if (down)
-        host_.push_mouse_down(button, x, y);
-    else
-        host_.push_mouse_up(button, x, y);
-}
-
 void Simulation::deliver(const ScriptEvent &ev) {
-    using K = ScriptEvent::Kind;
-    switch (ev.kind) {
-    case K::LClick: press(0, true), press(0, false); break;
-    case K::RClick: press(1, true), press(1, false); break;
-    case K::LDown: press(0, true); break;
-    case K::LUp: press(0, false); break;
-    case K::RDown: press(1, true); break;
-    case K::RUp: press(1, false); break;
-    case K::LDblClk:
-        for (int i = 0; i < 2; ++i) press(0, true), press(0, false);
-        break;
-    case K::RDblClk:
-        for (int i = 0; i < 2; ++i) press(1, true), press(1, false);
-        break;
-    case K::Key: {
-        const Keystroke k = keystroke(ev.key);
-        host_.push_key(k.vk, k.ch);
-        host_.push_key_up(k.vk);
-        break;
-    }
-    case K::Expose:
-        if (ev.has_rect) {
-            const auto &r = ev.arg.rect;
-            host_.push_expose(r.left, r.top, r.right - r.left, r.bottom - r.top);
-        } else {
-            host_.push_expose(0, 0, host_.client_width(), host_.client_height());
-        }
-        break;
-    case K::Resize: host_.push_resize(ev.arg.size.width, ev.arg.size.height); break;
-    case K::Close: host_.push_close(); break;
-    case K::Answer: host_.queue_answer(ev.arg.answer); break;
-    }
+    if (ev.kind == ScriptEvent::Kind::Answer) return host_.queue_answer(ev.arg.answer);
+    delivering_.clear();
+    to_host_events(ev, host_.client_width(), host_.client_height(), delivering_);
+    for (const HostEvent &e : delivering_) host_.push_event(e);
 }
 
 }  // namespace mub::sim

@@ -15,6 +15,7 @@
 #include "sim/outputs.h"
 #include "sim/random_input.h"
 #include "sim/script.h"
+#include "sim/script_player.h"
 
 namespace mub::sim {
 
@@ -26,8 +27,8 @@ struct Options {
     std::optional<std::string> trace;
     std::optional<std::string> screenshot;
     std::optional<uint32_t> random_seed;
-    std::optional<uint16_t> language;  // --lang: the UI language (a LANGID); else the environment's
-    bool every_press_counts = false;  // a setting of the game (StartOptions)
+    std::optional<uint16_t> language;  // --lang: the UI language (a LANGID); else the script's, else the environment's
+    std::vector<std::string> settings;  // game-changing settings on, by name (core::game_settings()), besides the script's
 };
 
 // Exit statuses of mubmub-sim.
@@ -48,13 +49,13 @@ private:
     int wrong_answer(const std::string &caption, const std::vector<int> &answers, int queued);
     std::string where(const std::string &caption) const;
     void deliver(const ScriptEvent &ev);
-    void press(int button, bool down);
     void end_run();
     void fail(std::string message);
 
     Options options_;
-    Script script_;      // what is left of the script, oldest first
-    size_t due_ = 0;     // events at its front that are due, their answers queued
+    Script script_;          // its header; its events went to the player
+    ScriptPlayer player_;
+    std::vector<HostEvent> delivering_;
     std::deque<ScriptEvent> random_due_;  // drawn for ticks handled, after the script's
     std::optional<RandomInput> random_;
     int64_t random_done_upto_ = 0;  // random events delivered for ticks below this

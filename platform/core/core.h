@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include "platform/core/host.h"
+#include "platform/core/taken.h"
 
 namespace mub::core {
 
@@ -39,6 +40,14 @@ void set_after_dispatch(std::function<void(const MSG &)> hook);
 // time and place arrives as a plain press, as for a window class without
 // CS_DBLCLKS. Off is the original; reset() turns it off.
 void set_every_press_counts(bool on);
+
+// Told everything the core takes from the host (taken.h). One hook at a
+// time; pass nullptr to remove it.
+void set_on_taken(std::function<void(const Taken &)> hook);
+
+// WM_TIMER messages handled since the program started: the ticks that
+// recordings are stamped with.
+uint64_t ticks_handled();
 
 // Makes the next GetMessageA of the top-level loop return FALSE, as if
 // WM_QUIT had arrived with this code, without destroying anything. The

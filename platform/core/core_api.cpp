@@ -12,6 +12,10 @@ void set_after_dispatch(std::function<void(const MSG &)> hook) { state().after_d
 
 void set_every_press_counts(bool on) { state().every_press_counts = on; }
 
+void set_on_taken(std::function<void(const Taken &)> hook) { state().on_taken = std::move(hook); }
+
+uint64_t ticks_handled() { return state().ticks; }
+
 void request_end_of_run(int code) { state().end_of_run = code; }
 
 size_t live_gdi_objects() {

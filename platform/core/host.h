@@ -34,17 +34,28 @@ struct HostEvent {
         Close,      // the window's close box
         Resize,     // new client size in width, height
         Expose,     // the window system lost part of the client: x, y, width, height
+        Held,       // from a replay only: the buttons held now (button: 1 left, 2 right, 3 both), changed
+                    // by presses that a box took, so the program saw no message
     };
+    // How a MouseDown arrives: by the double-click rule (a second press of a
+    // button within the time and place), or, replayed from a recording, as
+    // it arrived then, so that a replay needs no clock.
+    enum class Press : uint8_t { ByRule, Plain, Double };
     Type type = Type::MouseMove;
     int button = 0;
     int x = 0, y = 0;
     int width = 0, height = 0;
+    Press press = Press::ByRule;
     int vk = 0;             // the virtual key (VK_ESCAPE, 'Z', ...); 0: none
     char ch = 0;            // the printable character typed, as typed ('z' or 'Z'); 0: none
     bool repeat = false;    // held down: the keyboard's auto-repeat
     bool alt = false;       // Alt held
     uint64_t time_ms = 0;   // host time of the event
 };
+
+// What Host::modal_opened returns for a box that the window's close box
+// closes while it is open (a replay of a run where that happened).
+constexpr int kAnswerCloseBox = -1;
 
 class Host {
 public:
@@ -74,8 +85,8 @@ public:
 
     // A modal box or dialog opened (caption in UTF-8; answers lists the ids
     // it can end with: IDOK, IDYES/IDNO, or the dialog's button ids). A
-    // scripted host may answer it at once by returning one of them;
-    // returning 0 lets the user answer through input events.
+    // scripted host may answer it at once by returning one of them (or
+    // kAnswerCloseBox); returning 0 lets the user answer through input events.
     virtual int modal_opened(const std::string &utf8_caption, const std::vector<int> &answers) {
         (void)utf8_caption;
         (void)answers;

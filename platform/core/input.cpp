@@ -60,8 +60,12 @@ bool mouse_message(const mub::HostEvent &ev, State &s, const Window &w, MSG &m) 
         bool dbl = false;
         if ((w.class_style & CS_DBLCLKS) && !s.every_press_counts) {
             const auto &last = s.last_click;
-            dbl = last.button == ev.button && ev.time_ms >= last.time && ev.time_ms - last.time < kDoubleClickMs &&
-                  std::abs(ev.x - last.x) <= kDoubleClickHalfSize && std::abs(ev.y - last.y) <= kDoubleClickHalfSize;
+            if (ev.press == mub::HostEvent::Press::ByRule)
+                dbl = last.button == ev.button && ev.time_ms >= last.time && ev.time_ms - last.time < kDoubleClickMs &&
+                      std::abs(ev.x - last.x) <= kDoubleClickHalfSize &&
+                      std::abs(ev.y - last.y) <= kDoubleClickHalfSize;
+            else
+                dbl = ev.press == mub::HostEvent::Press::Double;
         }
         if (dbl)
             s.last_click = {};  // the press after a double click is a plain press
@@ -109,6 +113,12 @@ void note_buttons(const mub::HostEvent &ev) {
     if ((ev.type != T::MouseDown && ev.type != T::MouseUp) || (ev.button != 0 && ev.button != 1)) return;
     State &s = state();
     (ev.button == 0 ? s.left_down : s.right_down) = ev.type == T::MouseDown;
+}
+
+void hold_buttons(int buttons) {
+    State &s = state();
+    s.left_down = (buttons & 1) != 0;
+    s.right_down = (buttons & 2) != 0;
 }
 
 bool input_to_message(const mub::HostEvent &ev, MSG &m) {

@@ -19,4 +19,7 @@ bool input_to_message(const HostEvent &ev, MSG &m);
 // reads them from the mouse itself.
 void note_buttons(const HostEvent &ev);
 
+// Sets the buttons held (1 left, 2 right) without a message.
+void hold_buttons(int buttons);
+
 }  // namespace mub::core::detail

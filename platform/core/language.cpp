@@ -14,6 +14,10 @@ std::optional<LANGID> language_from_name(std::string_view name) {
     return std::nullopt;
 }
 
+std::string_view language_name(LANGID language) {
+    return mub::res::primary_language(language) == mub::res::primary_language(mub::res::kLangJapanese) ? "ja" : "en";
+}
+
 namespace {
 
 // A locale name's language: "ja_JP.UTF-8" -> "ja", "C.UTF-8" -> "c".

@@ -13,6 +13,8 @@ namespace mub::core {
 
 // "ja" or "en", as --lang and ?lang= name the editions; nullopt otherwise.
 std::optional<LANGID> language_from_name(std::string_view name);
+// The name of the edition a language shows: "ja" or "en".
+std::string_view language_name(LANGID language);
 
 // The language a Linux session asks for: the first of LANGUAGE, LC_ALL,
 // LC_MESSAGES and LANG that is set and not empty (LANGUAGE may list several,

@@ -17,16 +17,26 @@ namespace {
 constexpr uint64_t kNoDeadline = UINT64_MAX;
 constexpr UINT kMinTimerPeriod = 10;
 
+mub::core::Taken taken_input(const mub::HostEvent &ev) {
+    mub::core::Taken t;
+    t.event = ev;
+    t.before_paint = state().before_paint;
+    return t;
+}
+
 // Window-system events act at once; input waits its turn in the queue.
 void accept_event(const mub::HostEvent &ev) {
     using T = mub::HostEvent::Type;
     Window *w = main_window();
     switch (ev.type) {
     case T::Resize:
-        if (w) resize_client(*w, ev.width, ev.height);
+        if (!w) break;
+        report_taken(taken_input(ev));
+        resize_client(*w, ev.width, ev.height);
         break;
     case T::Expose:
         if (w) {
+            report_taken(taken_input(ev));
             const Rect r{ev.x, ev.y, ev.x + ev.width, ev.y + ev.height};
             invalidate(*w, &r, true);
             mark_dirty();
@@ -51,27 +61,10 @@ void poll_host() {
         accept_event(ev);
 }
 
-// The close box while boxes are open ends them all, then closes the window
-// once the program is back in its own loop.
-void close_during_modal() {
-    State &s = state();
-    for (ModalBox *box : s.modals) box->close_by_system();
-    if (s.main_window) PostMessageA(s.main_window, WM_CLOSE, 0, 0);
-}
-
 bool take_paint(MSG &m) {
-    State &s = state();
-    Window *w = main_window();
-    auto wants_paint = [](const Window &win) { return win.visible && !win.update.empty(); };
-    if (!w || !wants_paint(*w)) {
-        w = nullptr;
-        for (auto &[h, win] : s.windows)
-            if (wants_paint(*win)) {
-                w = win.get();
-                break;
-            }
-    }
+    Window *w = window_to_paint();
     if (!w) return false;
+    state().before_paint = false;
     m = MSG{};
     m.hwnd = w->handle;
     m.message = WM_PAINT;
@@ -125,15 +118,32 @@ std::optional<Fetch> take_ready(MSG &m, bool top_level) {
     while (!s.input.empty()) {
         const mub::HostEvent ev = s.input.front();
         s.input.pop_front();
+        if (ev.type == mub::HostEvent::Type::Held) {
+            hold_buttons(ev.button);
+            mub::core::Taken t = taken_input(ev);
+            t.to_box = !s.modals.empty();
+            report_taken(t);
+            continue;
+        }
         if (!s.modals.empty()) {
             note_buttons(ev);
-            if (ev.type == mub::HostEvent::Type::Close)
+            if (ev.type == mub::HostEvent::Type::Close) {
                 close_during_modal();
-            else
+            } else {
+                mub::core::Taken t = taken_input(ev);
+                t.to_box = true;
+                t.before_paint = false;
+                report_taken(t);
                 s.modals.back()->handle_input(ev);
+            }
             return Fetch::Handled;
         }
-        if (input_to_message(ev, m)) return Fetch::Message;
+        if (input_to_message(ev, m)) {
+            mub::core::Taken t = taken_input(ev);
+            t.double_click = m.message == WM_LBUTTONDBLCLK || m.message == WM_RBUTTONDBLCLK;
+            report_taken(t);
+            return Fetch::Message;
+        }
     }
     if (take_paint(m)) return Fetch::Message;
     if (take_timer(m)) return Fetch::Message;
@@ -143,6 +153,33 @@ std::optional<Fetch> take_ready(MSG &m, bool top_level) {
 }  // namespace
 
 namespace mub::core::detail {
+
+void report_taken(mub::core::Taken taken) {
+    State &s = state();
+    if (!s.on_taken) return;
+    taken.ticks = s.ticks;
+    s.on_taken(taken);
+}
+
+Window *window_to_paint() {
+    State &s = state();
+    Window *w = main_window();
+    auto wants_paint = [](const Window &win) { return win.visible && !win.update.empty(); };
+    if (w && wants_paint(*w)) return w;
+    for (auto &[h, win] : s.windows)
+        if (wants_paint(*win)) return win.get();
+    return nullptr;
+}
+
+void close_during_modal() {
+    State &s = state();
+    mub::core::Taken t;
+    t.what = mub::core::Taken::What::Answer;
+    t.answer = mub::kAnswerCloseBox;
+    report_taken(t);
+    for (ModalBox *box : s.modals) box->close_by_system();
+    if (s.main_window) PostMessageA(s.main_window, WM_CLOSE, 0, 0);
+}
 
 void destroy_timers_of(HWND h) {
     std::erase_if(state().timers, [h](const Timer &t) { return t.hwnd == h; });
@@ -160,6 +197,8 @@ Fetch fetch_message(MSG &m, bool top_level) {
         poll_host();
         if (auto r = take_ready(m, top_level)) return *r;
         if (!top_level && state().end_of_run) return Fetch::Quit;
+        // Nothing left to do: what comes now comes after any tick's paint.
+        state().before_paint = false;
         mub::Host *h = mub::host();
         if (!h) {
             m = MSG{};
@@ -194,7 +233,15 @@ LRESULT WINAPI DispatchMessageA(const MSG *msg) {
     } else if (copy.hwnd) {
         r = SendMessageA(copy.hwnd, copy.message, copy.wParam, copy.lParam);
     }
-    if (auto hook = state().after_dispatch) hook(copy);
+    State &s = state();
+    if (copy.message == WM_TIMER) {
+        ++s.ticks;
+        s.before_paint = window_to_paint() != nullptr;
+        mub::core::Taken t;
+        t.what = mub::core::Taken::What::Tick;
+        report_taken(t);
+    }
+    if (auto hook = s.after_dispatch) hook(copy);
     return r;
 }
 

@@ -4,6 +4,19 @@
 
 namespace mub::core {
 
+std::span<const GameSetting> game_settings() {
+    static constexpr GameSetting settings[] = {
+        {kEveryPressCounts, &StartOptions::every_press_counts},
+    };
+    return settings;
+}
+
+const GameSetting *game_setting(std::string_view name) {
+    for (const GameSetting &s : game_settings())
+        if (name == s.name) return &s;
+    return nullptr;
+}
+
 int run_program(std::span<const uint8_t> compiled_resources, Host &host, EntryPoint entry,
                 const StartOptions &options) {
     if (options.language) set_ui_language(*options.language);
@@ -11,10 +24,12 @@ int run_program(std::span<const uint8_t> compiled_resources, Host &host, EntryPo
     set_host(&host);
     set_after_dispatch(options.after_dispatch);
     set_every_press_counts(options.every_press_counts);
+    set_on_taken(options.on_taken);
     // Unset however the program ends, so nothing points at a host that is gone.
     struct Unset {
         ~Unset() {
             set_every_press_counts(false);
+            set_on_taken(nullptr);
             set_after_dispatch(nullptr);
             set_host(nullptr);
         }

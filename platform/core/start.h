@@ -8,10 +8,12 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <string_view>
 
 #include <windows.h>
 
 #include "platform/core/host.h"
+#include "platform/core/taken.h"
 
 namespace mub::core {
 
@@ -28,10 +30,11 @@ struct StartOptions {
     // Called after every DispatchMessageA returns, in top-level and nested
     // (modal) loops alike, for as long as the program runs.
     std::function<void(const MSG &)> after_dispatch;
+    // Told everything the core takes from the host (taken.h), for as long
+    // as the program runs: what a recording is made of.
+    std::function<void(const Taken &)> on_taken;
 
-    // Settings that change the game. Each has one name (below) for the
-    // command line of every program (with "--" before it) and for whatever
-    // records a run, so that a replay runs the same game.
+    // Settings that change the game (game_settings() below).
 
     // A second press of a button within the double-click time arrives as a
     // plain press (set_every_press_counts), for players who tap fast.
@@ -40,6 +43,17 @@ struct StartOptions {
 
 // The settings' names.
 inline constexpr char kEveryPressCounts[] = "every-press-counts";
+
+// The settings that change the game, each a switch of StartOptions that is
+// off by default, under the one name that command lines ("--" before it)
+// and recordings use for it. A recording names those that were on, and a
+// replay turns them on again.
+struct GameSetting {
+    const char *name;
+    bool StartOptions::*on;
+};
+std::span<const GameSetting> game_settings();
+const GameSetting *game_setting(std::string_view name);  // null for a name not in the list
 
 // Loads the module from compiled_resources (whose bytes must outlive the
 // process), runs entry on host and returns its exit code. The host is set

@@ -17,6 +17,7 @@
 
 #include "platform/core/host.h"
 #include "platform/core/region.h"
+#include "platform/core/taken.h"
 #include "platform/resource/resources.h"
 
 namespace mub::core::detail {
@@ -135,7 +136,15 @@ struct State {
     std::vector<ModalBox *> modals;  // innermost last
 
     std::function<void(const MSG &)> after_dispatch;
+    std::function<void(const mub::core::Taken &)> on_taken;
     bool frame_dirty = false;
+
+    // WM_TIMER messages handled.
+    uint64_t ticks = 0;
+    // From the end of a tick that left a paint pending until that paint is
+    // taken or the program waits: input taken meanwhile comes before the
+    // tick's paint.
+    bool before_paint = false;
 
     State();
 };
@@ -185,5 +194,13 @@ inline uint32_t to_pixel(COLORREF c) {
 }
 
 void reset_rand();
+
+// Tells the on_taken hook, if any; fills in the ticks handled.
+void report_taken(mub::core::Taken taken);
+// A window with a paint pending, the main window first; null when none.
+Window *window_to_paint();
+// The close box while boxes are open: ends them all (reported as their
+// answer), then closes the window once the program is back in its own loop.
+void close_during_modal();
 
 }  // namespace mub::core::detail

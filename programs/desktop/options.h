@@ -1,6 +1,7 @@
 // The desktop program's command line.
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -17,7 +18,8 @@ public:
 
 struct Options {
     sdl::WindowSettings window;  // how the window shows the game
-    core::StartOptions start;       // settings of the game itself
+    core::StartOptions start;    // the edition (when --lang names it) and the game's settings
+    std::optional<std::string> record, replay, state;
     bool help = false;
 };
 

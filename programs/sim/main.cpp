@@ -22,6 +22,14 @@ int main(int argc, char **argv) {
     try {
         Script script;
         if (options.script) script = read_script_file(*options.script);
+        if (options.ticks < 0) {
+            if (!script.end) {
+                std::fprintf(stderr, "mubmub-sim: --ticks N is required: the script names no end (a last line 'T end')\n%s",
+                             kUsage);
+                return kExitUsage;
+            }
+            options.ticks = *script.end;
+        }
         return Simulation(std::move(options), std::move(script)).run();
     } catch (const ScriptError &e) {
         std::fprintf(stderr, "mubmub-sim: %s\n", e.what());

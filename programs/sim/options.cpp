@@ -4,13 +4,15 @@
 #include "platform/core/start.h"
 #include "sim/script.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace mub::sim {
 
 const char kUsage[] =
     "usage: mubmub-sim --ticks N [--script FILE|-] [--state FILE] [--trace FILE] [--screenshot FILE] "
-    "[--random SEED] [--lang ja|en] [--every-press-counts]\n";
+    "[--random SEED] [--lang ja|en] [--SETTING...]\n"
+    "       mubmub-sim --script RECORDING [outputs...]   (a script that names its end: 'T end')\n";
 
 namespace {
 
@@ -63,14 +65,17 @@ Options parse_options(const std::vector<std::string> &args) {
             const std::string &v = value();
             o.language = mub::core::language_from_name(v);
             if (!o.language) throw UsageError("--lang wants ja or en, not '" + shown(v) + "'");
-        } else if (a == std::string("--") + mub::core::kEveryPressCounts) {
-            once(o.every_press_counts);
-            o.every_press_counts = true;
+        } else if (const auto *setting = a.size() > 2 && a.compare(0, 2, "--") == 0
+                                             ? mub::core::game_setting(std::string_view(a).substr(2))
+                                             : nullptr) {
+            once(std::find(o.settings.begin(), o.settings.end(), setting->name) != o.settings.end());
+            o.settings.push_back(setting->name);
         } else {
             throw UsageError("unknown argument '" + shown(a) + "'");
         }
     }
-    if (o.ticks < 0) throw UsageError("--ticks N is required");
+    // A script can name its own end instead.
+    if (o.ticks < 0 && !o.script) throw UsageError("--ticks N is required");
     for (const auto *path : {&o.state, &o.trace, &o.screenshot})
         if (path->has_value() && (*path)->empty()) throw UsageError("an output file name is empty");
     return o;

@@ -63,7 +63,7 @@ inline bool dark_grey(uint32_t p) {
 bool eventually(const std::function<bool()> &done, std::chrono::milliseconds limit);
 
 // The desktop program started on `display` (extra environment entries in
-// `env`), with its window found.
+// `env`, arguments in `args`), with its window found.
 class DesktopGame {
 public:
     DesktopGame(const std::string &program, const std::string &display, std::vector<std::string> env = {},

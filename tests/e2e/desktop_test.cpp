@@ -300,7 +300,7 @@ TEST(DesktopWithoutDisplay, ABadArgumentEndsWithStatusTwoBeforeAnyWindow) {
         {{"--lang", "en", "--lang", "ja"}, 2, "twice"},
         {{"--fullscreen"}, 2, "unknown argument '--fullscreen'"},
         {{"--scale", "\x1b[2J"}, 2, "not '\\x1b[2J'"},
-        {{"--help"}, 0, "usage: mubmub [--lang ja|en] [--scale fit|integer] [--every-press-counts]"},
+        {{"--help"}, 0, "usage: mubmub [--lang ja|en] [--scale fit|integer] [--record FILE]"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.args.front());

@@ -1,4 +1,5 @@
-// The simulator's editions: chosen by --lang, else by the locale variables;
+// The simulator's editions: chosen by --lang, else by the script's header,
+// else by the locale variables;
 // both play the same game, tick for tick, in their own words.
 #include <gtest/gtest.h>
 
@@ -29,6 +30,7 @@ TEST(SimEditions, LangElseTheLocaleVariablesChooseTheEdition) {
     struct Case {
         std::vector<std::string> args, env;
         const char *first_line;
+        std::string script{};  // a recording's header names its edition
     };
     const Case cases[] = {
         {{}, {}, kJapaneseFirstLine},
@@ -41,11 +43,14 @@ TEST(SimEditions, LangElseTheLocaleVariablesChooseTheEdition) {
         {{}, {"LC_ALL=C", "LANGUAGE=en"}, kEnglishFirstLine},
         {{"--lang", "ja"}, {"LANGUAGE=en", "LANG=en_US.UTF-8"}, kJapaneseFirstLine},
         {{"--lang", "en"}, {"LANG=ja_JP.UTF-8"}, kEnglishFirstLine},
+        {{}, {"LANG=ja_JP.UTF-8"}, kEnglishFirstLine, "lang en\n"},
+        {{"--lang", "ja"}, {}, kJapaneseFirstLine, "lang en\n"},
     };
     for (const Case &c : cases) {
         SimOptions o;
         o.extra_args = c.args;
         o.env = c.env;
+        o.script = c.script;
         const auto run = run_sim(1, o);
         ASSERT_EQ(run.exit_status, 0) << run.stderr_text;
         EXPECT_EQ(run.state["story_text"][0], c.first_line) << (c.env.empty() ? "" : c.env.back());

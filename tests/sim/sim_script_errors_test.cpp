@@ -74,7 +74,27 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"5 " + std::string(81, 'x') + "\n", 1, "'" + std::string(80, 'x') + "…'"},
                     BadLine{line_of(4097), 1, "longer than 4096 bytes"},
                     BadLine{"1000000001 lclick\n", 1, "larger than the largest tick, 1000000000"},
-                    BadLine{"18446744073709551615 lclick\n", 1, "larger than the largest tick"}));
+                    BadLine{"18446744073709551615 lclick\n", 1, "larger than the largest tick"},
+                    // A recording's forms: its header, its end, presses, keys, buttons held, before-paint.
+                    BadLine{"0 lclick\nlang ja\n", 2, "'lang' belongs to the header, before the first event"},
+                    BadLine{"lang fr\n", 1, "unknown edition 'fr' (ja or en)"},
+                    BadLine{"lang ja\nlang en\n", 2, "the edition is named twice"},
+                    BadLine{"setting fast\n", 1, "unknown setting 'fast'"},
+                    BadLine{"5 end\n6 lclick\n", 2, "nothing may follow the end (line 1)"},
+                    BadLine{"5 end\n5 end\n", 2, "nothing may follow the end"},
+                    BadLine{"9 lclick\n5 end\n", 2, "the end, after tick 5, comes before tick 9 (line 1)"},
+                    BadLine{"5 end now\n", 1, "'end' takes nothing but its tick"},
+                    BadLine{"0 before-paint lclick\n", 1, "1 or more"},
+                    BadLine{"3 before-paint answer yes\n", 1, "an answer cannot come before a paint"},
+                    BadLine{"3 before-paint\n", 1, "an event is missing"},
+                    BadLine{"5 ldown triple\n", 1, "plain or double, not 'triple'"},
+                    BadLine{"5 key z z\n", 1, "unknown key 'z'"},
+                    BadLine{"5 key Z zz\n", 1, "'zz'"},
+                    BadLine{"5 key Z none shift\n", 1, "'shift'"},
+                    BadLine{"5 key 0xFF none\n", 1, "unknown key '0xFF'"},
+                    BadLine{"5 key 0x00 none\n", 1, "unknown key '0x00'"},
+                    BadLine{"5 held some\n", 1, "not 'some'"},
+                    BadLine{"5 answer later\n", 1, "cancel, 1000, 1001, 1002 or close"}));
 
 // Scripts on every limit the README gives, and a byte-order mark at the start.
 TEST(Sim, ScriptsOnTheLimitsRun) {
@@ -85,6 +105,9 @@ TEST(Sim, ScriptsOnTheLimitsRun) {
         "0 expose -1048576 -1048576 1048576 1048576\n",
         "0 resize 1 1\n",
         "0 resize 8192 8192\n1 resize 592 543\n",
+        "0 key 0xFE none alt\n0 key 0x01 space\n",
+        "1 before-paint lclick\n",
+        "0 lclick\n1000000000 end\n",
     };
     for (const std::string &script : cases) {
         SimOptions o;
@@ -135,6 +158,9 @@ TEST(Sim, TicksAreRequiredAndMustBeANumberUpToTheLargest) {
         {MUB_SIM_PATH " --ticks 1000000001 2>/dev/null", 2},
         // The largest, in a run that Escape ends at once.
         {"echo '0 key Escape' | " MUB_SIM_PATH " --ticks 1000000000 --script - --state /dev/null", 0},
+        // A script that names its end needs no --ticks; one that does not, does.
+        {"echo '5 end' | " MUB_SIM_PATH " --script - --state /dev/null", 0},
+        {"echo '5 lclick' | " MUB_SIM_PATH " --script - --state /dev/null 2>/dev/null", 2},
     };
     for (const auto &c : cases) {
         const int status = std::system(c.cmd);

@@ -118,7 +118,8 @@ SimRun run_sim(int ticks, const SimOptions &options) {
     if (dir.path().empty()) throw std::runtime_error("mkdtemp failed");
     const fs::path script = dir / "script.txt", state = dir / "state.json", trace = dir / "trace.jsonl",
                    shot = dir / "shot.png", errors = dir / "stderr.txt";
-    std::vector<std::string> args = {MUB_SIM_PATH, "--ticks", std::to_string(ticks), "--state", state.string()};
+    std::vector<std::string> args = {MUB_SIM_PATH, "--state", state.string()};
+    if (ticks >= 0) args.insert(args.end(), {"--ticks", std::to_string(ticks)});
     if (!options.script.empty()) {
         std::ofstream(script, std::ios::binary) << options.script;
         args.insert(args.end(), {"--script", script.string()});

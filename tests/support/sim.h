@@ -36,7 +36,8 @@ struct SimOptions {
     std::vector<std::string> env{};
 };
 
-// Runs from a fresh start for the given number of ticks.
+// Runs from a fresh start for the given number of ticks (-1: as many as the
+// script's end line names, without --ticks).
 SimRun run_sim(int ticks, const SimOptions &options = {});
 
 // Scripts that reach a scene from a fresh start, with the ticks they take:

@@ -47,6 +47,13 @@ const RUNS = [
   { name: 'the English story', args: ['--ticks', '9642', '--script', join(source, 'bench/story.script'), '--lang', 'en', ...OUTPUTS] },
   { name: 'the edition of LANG', env: { LANG: 'de_DE.UTF-8' }, args: ['--ticks', '60', '--script', '-', ...OUTPUTS], stdin: '0 answer 1000\n',
     check: async (dir) => assert.match(await readFile(join(dir, 'state.json'), 'utf8'), /Deep on the sea floor/) },
+  // Recordings made on the desktop, replayed with nothing but the outputs: each ends in the state the program did.
+  ...['whack-game', 'shooting-round', 'whack-box-escape'].map((name) => ({
+    name: `the desktop's recording ${name}`,
+    args: ['--script', join(source, `tests/recordings/${name}.script`), ...OUTPUTS],
+    check: async (dir) => assert.deepEqual(JSON.parse(await readFile(join(dir, 'state.json'), 'utf8')),
+      JSON.parse(await readFile(join(source, `tests/recordings/${name}.state.json`), 'utf8'))),
+  })),
   // Megabytes on standard input that the simulator never reads: it ends at once, and the pipe closes under the writer.
   { name: 'a bad argument', stdin: '# never read\n'.repeat(200000), args: ['--ticks', 'many'] },
   { name: 'a bad script line', stdin: '0 lclick\n5 jump\n', args: ['--ticks', '10', '--script', '-', '--state', 'state.json'] },

@@ -57,6 +57,7 @@ public:
 
 protected:
     void press(int id) override {
+        answered(id);
         SendMessageA(hdlg_, WM_COMMAND, WPARAM(uint32_t(uint16_t(id)) | (uint32_t(kButtonClicked) << 16)), 0);
     }
     // The dialog manager reports Escape as the Cancel command; the dialog

@@ -105,17 +105,21 @@ public:
     }
 
 protected:
-    void press(int id) override { finish(id); }
+    void press(int id) override { choose(id); }
     // Escape means Cancel, and OK when OK is the only answer; a Yes/No box
     // has no such answer and stays open.
     void escape() override {
-        if (type_ == MB_OK) finish(IDOK);
-        if (type_ == MB_OKCANCEL) finish(IDCANCEL);
+        if (type_ == MB_OK) choose(IDOK);
+        if (type_ == MB_OKCANCEL) choose(IDCANCEL);
     }
     void mnemonic(char ch) override {
         if (type_ != MB_YESNO) return;
-        if (ch == 'y' || ch == 'Y') finish(IDYES);
-        if (ch == 'n' || ch == 'N') finish(IDNO);
+        if (ch == 'y' || ch == 'Y') choose(IDYES);
+        if (ch == 'n' || ch == 'N') choose(IDNO);
+    }
+    void choose(int id) {
+        answered(id);
+        finish(id);
     }
     bool has_close_box() const override { return true; }
     bool close_box_enabled() const override { return type_ != MB_YESNO; }

@@ -130,6 +130,13 @@ void ModalBox::answer(int id) {
     }
 }
 
+void ModalBox::answered(int id) const {
+    mub::core::Taken t;
+    t.what = mub::core::Taken::What::Answer;
+    t.answer = id;
+    report_taken(t);
+}
+
 void ModalBox::finish(int result) {
     if (done_) return;
     done_ = true;
@@ -141,7 +148,11 @@ int run_modal(ModalBox &box, HWND owner) {
     s.modals.push_back(&box);
     mark_dirty();
     if (Host *h = host(); h && !box.done()) {
-        if (const int a = h->modal_opened(box.caption_utf8(), box.answers())) box.answer(a);
+        const int a = h->modal_opened(box.caption_utf8(), box.answers());
+        if (a == kAnswerCloseBox)
+            close_during_modal();
+        else if (a)
+            box.answer(a);
     }
     while (!box.done()) {
         if ((owner && !find_window(owner)) || s.end_of_run) {

@@ -62,6 +62,9 @@ protected:
     virtual bool has_close_box() const { return false; }
     virtual bool close_box_enabled() const { return false; }
 
+    // Tells whoever records the run which answer the user gave.
+    void answered(int id) const;
+
     std::u32string caption_;
     std::vector<BoxButton> buttons_;
     int focus_ = 0;

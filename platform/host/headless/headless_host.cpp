@@ -43,7 +43,8 @@ int HeadlessHost::modal_opened(const std::string &utf8_caption, const std::vecto
     if (!answers_.empty()) {
         const int a = answers_.front();
         answers_.pop_front();
-        if (!wrong_answer_ || std::find(answers.begin(), answers.end(), a) != answers.end()) return a;
+        if (!wrong_answer_ || a == kAnswerCloseBox || std::find(answers.begin(), answers.end(), a) != answers.end())
+            return a;
         return wrong_answer_(utf8_caption, answers, a);
     }
     return decider_ ? decider_(utf8_caption, answers) : 0;
@@ -51,6 +52,10 @@ int HeadlessHost::modal_opened(const std::string &utf8_caption, const std::vecto
 
 void HeadlessHost::push_event(HostEvent ev) {
     ev.time_ms = now_;
+    if (ev.type == HostEvent::Type::Resize) {
+        client_w_ = ev.width;
+        client_h_ = ev.height;
+    }
     events_.push_back(ev);
 }
 
@@ -100,8 +105,6 @@ void HeadlessHost::push_close() {
 }
 
 void HeadlessHost::push_resize(int client_width, int client_height) {
-    client_w_ = client_width;
-    client_h_ = client_height;
     HostEvent ev;
     ev.type = HostEvent::Type::Resize;
     ev.width = client_width;

@@ -54,7 +54,8 @@ public:
     int modal_opened(const std::string &utf8_caption, const std::vector<int> &answers) override;
 
     // --- the driver's side
-    // Queues an event that happens now (its time is set to the clock).
+    // Queues an event that happens now (its time is set to the clock); a
+    // resize is also the host's idea of the client size from now on.
     void push_event(HostEvent ev);
     void push_mouse_down(int button, int x, int y);
     void push_mouse_up(int button, int x, int y);
@@ -63,7 +64,7 @@ public:
     void push_key(int vk, char ch = 0, bool repeat = false);
     void push_key_up(int vk);
     void push_close();
-    void push_resize(int client_width, int client_height);  // also the host's idea of the client size
+    void push_resize(int client_width, int client_height);
     void push_expose(int x, int y, int width, int height);
     size_t pending_events() const { return events_.size(); }
 
