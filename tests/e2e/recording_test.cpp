@@ -64,7 +64,8 @@ protected:
     // The program recording into recording.txt and writing state.json, with
     // its selection dialog open and the window focused.
     std::unique_ptr<DesktopGame> start_recording() {
-        const std::vector<std::string> args = {"--record", recording().string(), "--state",
+        // At whole multiples the window opens at 1x here, so the clicks below land on game pixels.
+        const std::vector<std::string> args = {"--scale", "integer", "--record", recording().string(), "--state",
                                                (dir_ / "state.json").string()};
         auto game = std::make_unique<DesktopGame>(kProgram, display_->name(), std::vector<std::string>{}, args);
         if (!game->started()) return game;
