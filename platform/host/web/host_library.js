@@ -1,7 +1,7 @@
 // The web host's calls out of WebAssembly (platform/host/web/page_bridge.h),
 // linked with --js-library. Each hands on to Module.page, the object that the
-// page's script (page/page.js) gives the program before it starts; this file
-// only moves values between C's memory and JavaScript.
+// page's script (programs/web/page/bridge.js) gives the program before it
+// starts; this file only moves values between C's memory and JavaScript.
 mergeInto(LibraryManager.library, {
   mub_page_resources_size: function () {
     return Module.page.resources.length;

@@ -1,5 +1,6 @@
 // The page's side of the web host: functions of host_library.js (linked with
-// --js-library), which hand each call on to the page's script (page/page.js).
+// --js-library), which hand each call on to the page's script
+// (Module.page, programs/web/page/bridge.js).
 #pragma once
 
 #include <cstdint>

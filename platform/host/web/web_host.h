@@ -1,7 +1,7 @@
 // The browser host: the game's client area is a <canvas> of exactly its
 // size, input comes from the page's events, and waiting yields to the browser.
 //
-// The page (page/page.js) owns everything of the DOM: it scales the canvas,
+// The page (programs/web/page/) owns everything of the DOM: it scales the canvas,
 // turns mouse, keys, touch and the touch bar into events, and keeps the
 // clock, which stands still while the page is hidden. This class only asks
 // it, through the small JavaScript library in host_library.js.

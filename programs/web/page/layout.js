@@ -1,0 +1,66 @@
+// Layout: the canvas at whole multiples, else fitted; the touch bar under
+// the picture or beside it; full screen.
+import { canvas } from './screen.js';
+
+const stage = document.getElementById('stage');
+const body = document.body;
+const params = new URLSearchParams(location.search);
+
+const coarse = window.matchMedia('(any-pointer: coarse)');
+let sawTouch = false;
+function touchWanted() {
+  if (params.get('touch') === '1') return true;
+  if (params.get('touch') === '0') return false;
+  return sawTouch || coarse.matches;
+}
+export function showTouchBar() {
+  if (sawTouch) return;
+  sawTouch = true;
+  layout();
+}
+window.addEventListener('pointerdown', (e) => { if (e.pointerType === 'touch') showTouchBar(); }, true);
+
+const standalone = window.matchMedia('(display-mode: fullscreen), (display-mode: standalone)');
+const fullscreenElement = () => document.fullscreenElement || document.webkitFullscreenElement || null;
+const fullscreenEnabled = !!(document.fullscreenEnabled || document.webkitFullscreenEnabled);
+body.classList.toggle('no-fullscreen', !fullscreenEnabled);
+
+export function layout() {
+  const touch = touchWanted();
+  body.classList.toggle('touch', touch);
+  body.classList.toggle('bar-side', touch && window.innerWidth > window.innerHeight);
+  body.classList.toggle('immersive', !!fullscreenElement() || standalone.matches);
+  fitCanvas();
+}
+
+export function fitCanvas() {
+  const fit = Math.min(stage.clientWidth / canvas.width, stage.clientHeight / canvas.height);
+  if (!(fit > 0)) return;
+  const scale = fit >= 1 ? Math.floor(fit) : fit;
+  canvas.style.width = `${Math.floor(canvas.width * scale * 100) / 100}px`;
+  canvas.style.height = `${Math.floor(canvas.height * scale * 100) / 100}px`;
+  // Square pixels while every game pixel has a screen pixel (phones have two
+  // or three per CSS pixel); smoothed only when the picture must lose
+  // pixels, where dropping whole rows would make the text unreadable.
+  canvas.classList.toggle('smooth', scale * window.devicePixelRatio < 1);
+}
+window.addEventListener('resize', layout);
+document.addEventListener('fullscreenchange', layout);
+document.addEventListener('webkitfullscreenchange', layout);
+coarse.addEventListener('change', layout);
+new ResizeObserver(fitCanvas).observe(stage);
+
+export function toggleFullscreen() {
+  if (!fullscreenEnabled) return;
+  if (fullscreenElement()) {
+    (document.exitFullscreen || document.webkitExitFullscreen).call(document);
+    return;
+  }
+  const root = document.documentElement;
+  const asked = (root.requestFullscreen || root.webkitRequestFullscreen).call(root, { navigationUI: 'hide' });
+  if (asked && asked.catch) asked.catch(() => {});  // refused: the page stays as it is
+}
+document.getElementById('fullscreen').addEventListener('click', (e) => {
+  e.currentTarget.blur();
+  toggleFullscreen();
+});

@@ -1,0 +1,33 @@
+// The touch bar: L and R are the mouse buttons, held while touched (multi-
+// touch: hold one, tap the other); the other buttons are keys. Presses on
+// the bar act at a corner of the client area, where no box has a button.
+import { hold, onReleaseAll, release } from './held.js';
+import { keyDown, keyUp } from './keyboard.js';
+
+const touchbar = document.getElementById('touchbar');
+
+for (const button of touchbar.querySelectorAll('button')) {
+  const contacts = new Set();
+  const mouse = button.dataset.mouse === undefined ? null : Number(button.dataset.mouse);
+  const key = button.dataset.key;
+  button.addEventListener('pointerdown', (e) => {
+    e.preventDefault();
+    button.setPointerCapture(e.pointerId);
+    contacts.add(e.pointerId);
+    if (contacts.size > 1) return;
+    button.classList.add('pressed');
+    if (mouse !== null) hold(mouse, button, 0, 0);
+    else keyDown(key);
+  });
+  const lift = (e) => {
+    if (!contacts.delete(e.pointerId) || contacts.size > 0) return;
+    button.classList.remove('pressed');
+    if (mouse !== null) release(mouse, button);
+    else keyUp(key);
+  };
+  for (const type of ['pointerup', 'pointercancel', 'lostpointercapture']) button.addEventListener(type, lift);
+}
+touchbar.addEventListener('contextmenu', (e) => e.preventDefault());
+onReleaseAll(() => {
+  for (const button of touchbar.querySelectorAll('button.pressed')) button.classList.remove('pressed');
+});
