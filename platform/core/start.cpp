@@ -1,8 +1,13 @@
 #include "platform/core/start.h"
 
 #include "platform/core/core.h"
+#include "platform/resource/resources.h"
 
 namespace mub::core {
+
+bool module_readable(std::span<const uint8_t> compiled_resources) {
+    return mub::res::ResFile(compiled_resources).readable();
+}
 
 int run_program(std::span<const uint8_t> compiled_resources, Host &host, EntryPoint entry,
                 const StartOptions &options) {

@@ -29,6 +29,10 @@ public:
     explicit ResFile(std::span<const uint8_t> bytes);  // malformed entries are skipped, never read past the end
     std::optional<std::span<const uint8_t>> find(uint16_t type, const Id &name) const;
     size_t count(uint16_t type) const;
+    // Whether the file was read to its end and holds at least one entry, with
+    // every bitmap, icon and dialog in it whole: bytes that arrived cut, or as
+    // something else, are not.
+    bool readable() const;
 
 private:
     struct Entry {
@@ -37,6 +41,7 @@ private:
         std::span<const uint8_t> data;
     };
     std::vector<Entry> entries_;
+    bool to_the_end_ = false;  // every byte belongs to an entry (or to the padding after one)
 };
 
 constexpr uint16_t kRtIcon = 3, kRtBitmap = 2, kRtDialog = 5, kRtGroupIcon = 14;

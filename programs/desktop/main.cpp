@@ -10,6 +10,10 @@
 #include "res/program_resources.h"
 
 int main() {
+    if (!mub::core::module_readable(mub::res::program_resource_bytes())) {
+        std::fprintf(stderr, "mubmub: the program's resources are unreadable\n");
+        return 1;
+    }
     try {
         mub::sdl::SdlHost host;
         return mub::core::run_program(mub::res::program_resource_bytes(), host, WinMain);

@@ -27,6 +27,12 @@ std::span<const uint8_t> resources() {
 }  // namespace
 
 int main() {
+    // The resources came over the network: a captive portal's page or a cut
+    // download must not start a program that shows nothing.
+    if (!mub::core::module_readable(resources())) {
+        mub_page_start_failed("mubmub.res.gz is not the program's resources");
+        return 1;
+    }
     mub::web::WebHost host;
     mub::core::StartOptions options;
     // The page counts ticks (its tests and benchmarks read them).

@@ -12,6 +12,10 @@ mergeInto(LibraryManager.library, {
     Module.page.resources = null;
   },
 
+  mub_page_start_failed: function (utf8) {
+    Module.page.startFailed(UTF8ToString(utf8));
+  },
+
   mub_page_now: function () {
     return Module.page.now();
   },

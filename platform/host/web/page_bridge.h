@@ -12,6 +12,10 @@ extern "C" {
 int mub_page_resources_size(void);
 void mub_page_resources_copy(uint8_t *bytes);
 
+// The program cannot start (the reason, for the page's log): the page says
+// that the game could not be downloaded and offers to try again.
+void mub_page_start_failed(const char *utf8_reason);
+
 // The page's clock in milliseconds: it starts near 0 and stands still while
 // the page is hidden.
 double mub_page_now(void);

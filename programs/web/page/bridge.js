@@ -6,7 +6,7 @@ import { releaseAll } from './held.js';
 import { info } from './inspector.js';
 import { fitCanvas } from './layout.js';
 import { draw } from './screen.js';
-import { hideStatus, reload, showStatus } from './status.js';
+import { failed, firstFrame, reload, showStatus } from './status.js';
 
 export const page = {
   now,
@@ -17,9 +17,11 @@ export const page = {
     info.frames++;
     if (info.firstFrameAt === null) {
       info.firstFrameAt = performance.now();
-      hideStatus();
+      firstFrame();
     }
   },
+  // The program could not start: its resources are unreadable.
+  startFailed(reason) { failed(reason); },
   setTitle(title) { document.title = title; },
   show() {},
   modal(caption) {

@@ -25,6 +25,18 @@ export function release(button, holder, x, y) {
 
 export const onReleaseAll = (fn) => lettingGo.push(fn);
 
+// Captures a pointer that presses el. Only a pointer that exists can be
+// captured: a made-up one (a script's event with an unknown pointerId)
+// presses nothing, as it would never be lifted.
+export function capture(el, pointerId) {
+  try {
+    el.setPointerCapture(pointerId);
+    return true;
+  } catch {
+    return false;
+  }
+}
+
 export function releaseAll() {
   for (const b of [0, 1]) for (const holder of [...holders[b].keys()]) release(b, holder);
   for (const fn of lettingGo) fn();

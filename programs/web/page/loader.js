@@ -5,26 +5,36 @@ import { page } from './bridge.js';
 import { accept } from './events.js';
 import { info } from './inspector.js';
 import { layout } from './layout.js';
-import { reload, showStatus } from './status.js';
+import { failed, progress, showStatus } from './status.js';
 
-function failed(message) {
-  if (info.error) return;
-  info.error = String(message);
-  accept(false);
-  if (info.started) showStatus('エラーで とまりました。\nThe game stopped with an error.', 'もういちど', reload);
-  else showStatus('ゲームを ダウンロードできませんでした。\nThe game could not be downloaded.', 'もういちど', reload);
+// Once the game runs, only a failure of the program stops it: an exception
+// out of WebAssembly or its runtime, or a promise of its waits rejected. A
+// fault in a handler of the page's own is reported, and the game goes on.
+window.addEventListener('error', (e) => {
+  if (info.firstFrameAt === null) return;  // boot.js's
+  if (e.error instanceof WebAssembly.RuntimeError || /\/mubmub\.js$/.test(e.filename)) failed(e.message);
+});
+window.addEventListener('unhandledrejection', (e) => { if (info.firstFrameAt !== null) failed(e.reason); });
+
+// A download's body, telling boot.js of each piece as it arrives.
+function watched(response) {
+  return response.body.pipeThrough(new TransformStream({
+    transform(chunk, out) {
+      progress();
+      out.enqueue(chunk);
+    },
+  }));
 }
-window.addEventListener('error', (e) => { if (info.started) failed(e.message); });
-window.addEventListener('unhandledrejection', (e) => { if (info.started) failed(e.reason); });
 
 async function compileProgram() {
   const response = await fetch('mubmub.wasm');
   if (!response.ok) throw new Error(`mubmub.wasm: ${response.status}`);
+  const body = watched(response);
   // Streaming needs the server to say application/wasm; else compile the bytes.
   if (WebAssembly.compileStreaming && response.headers.get('Content-Type') === 'application/wasm') {
-    return WebAssembly.compileStreaming(response);
+    return WebAssembly.compileStreaming(new Response(body, { headers: { 'Content-Type': 'application/wasm' } }));
   }
-  return WebAssembly.compile(await response.arrayBuffer());
+  return WebAssembly.compile(await new Response(body).arrayBuffer());
 }
 
 async function loadResources() {
@@ -33,7 +43,7 @@ async function loadResources() {
   // Unpacked as it arrives; a server that labels .gz files as gzip-encoded
   // has had the browser unpack them already.
   const encoded = /gzip/.test(response.headers.get('Content-Encoding') || '');
-  const body = encoded ? response.body : response.body.pipeThrough(new DecompressionStream('gzip'));
+  const body = encoded ? watched(response) : watched(response).pipeThrough(new DecompressionStream('gzip'));
   return new Uint8Array(await new Response(body).arrayBuffer());
 }
 
@@ -68,6 +78,7 @@ export function start() {
       }, () => {});
     }],
     onRuntimeInitialized() {
+      progress();
       info.started = true;
       info.startedAt = performance.now();
       accept(true);
@@ -78,11 +89,13 @@ export function start() {
   };
   const script = document.createElement('script');
   script.src = 'mubmub.js';
-  script.onerror = () => failed('mubmub.js');
+  script.onload = progress;
+  script.onerror = () => failed('mubmub.js did not load');
   document.body.appendChild(script);
   // The first layout (with its Japanese font) takes a while: after the
   // program's downloads have been started.
   layout();
+  progress();
 
   if ('serviceWorker' in navigator && location.protocol !== 'file:') {
     window.addEventListener('load', () => {

@@ -1,7 +1,7 @@
 // The canvas: mouse, pen and touch through Pointer Events, as the game's
 // mouse. One touch or pen contact at a time is the left button.
 import { push } from './events.js';
-import { hold, onReleaseAll, release } from './held.js';
+import { capture, hold, onReleaseAll, release } from './held.js';
 import { showTouchBar } from './layout.js';
 import { canvas } from './screen.js';
 
@@ -16,6 +16,10 @@ let canvasTouch = null;  // the one touch or pen contact that is the left button
 onReleaseAll(() => { canvasTouch = null; });
 
 function onCanvasPointer(e) {
+  if (e.type === 'pointerdown') {
+    if (!capture(canvas, e.pointerId)) return;
+    e.preventDefault();
+  }
   const p = gamePoint(e);
   let mask;  // as PointerEvent.buttons: 1 the left button, 2 the right one
   if (e.pointerType === 'mouse') {
@@ -28,10 +32,6 @@ function onCanvasPointer(e) {
     mask = e.type === 'pointerup' || e.type === 'pointercancel' ? 0 : 1;
     if (mask === 0) canvasTouch = null;
     if (e.pointerType === 'touch') showTouchBar();
-  }
-  if (e.type === 'pointerdown') {
-    e.preventDefault();
-    canvas.setPointerCapture(e.pointerId);
   }
   if (e.type === 'pointermove') push({ type: 'move', x: p.x, y: p.y });
   const holder = 'canvas' + e.pointerId;

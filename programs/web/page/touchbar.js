@@ -1,7 +1,7 @@
 // The touch bar: L and R are the mouse buttons, held while touched (multi-
 // touch: hold one, tap the other); the other buttons are keys. Presses on
 // the bar act at a corner of the client area, where no box has a button.
-import { hold, onReleaseAll, release } from './held.js';
+import { capture, hold, onReleaseAll, release } from './held.js';
 import { keyDown, keyUp } from './keyboard.js';
 
 const touchbar = document.getElementById('touchbar');
@@ -12,7 +12,7 @@ for (const button of touchbar.querySelectorAll('button')) {
   const key = button.dataset.key;
   button.addEventListener('pointerdown', (e) => {
     e.preventDefault();
-    button.setPointerCapture(e.pointerId);
+    if (!capture(button, e.pointerId)) return;
     contacts.add(e.pointerId);
     if (contacts.size > 1) return;
     button.classList.add('pressed');

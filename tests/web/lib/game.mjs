@@ -103,12 +103,12 @@ export async function simScreenshot(sim, script, ticks) {
   }
 }
 
-// How many of the canvas's pixels differ from a PNG (decoded by the browser).
+// How many of the canvas's pixels differ from a PNG (decoded by the browser,
+// from its bytes: the page's policy allows no data: pictures).
 export function pixelsDifferentFrom(page, png) {
   return page.evaluate(async (b64) => {
-    const image = new Image();
-    image.src = `data:image/png;base64,${b64}`;
-    await image.decode();
+    const bytes = Uint8Array.from(atob(b64), (c) => c.charCodeAt(0));
+    const image = await createImageBitmap(new Blob([bytes], { type: 'image/png' }));
     const screen = document.getElementById('screen');
     if (image.width !== screen.width || image.height !== screen.height) return Infinity;
     const ref = new OffscreenCanvas(image.width, image.height).getContext('2d');
