@@ -48,8 +48,9 @@ mergeInto(LibraryManager.library, {
     return 1;
   },
 
-  mub_page_present: function (rgba, width, height) {
-    Module.page.present(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width, height);
+  mub_page_present: function (rgba, width, height, x, y, w, h) {
+    Module.page.present(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width, height,
+      { x: x, y: y, width: w, height: h });
   },
 
   mub_page_set_title: function (utf8) {

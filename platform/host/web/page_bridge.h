@@ -28,8 +28,9 @@ void mub_page_wait(double deadline_ms);
 // character, repeat, alt, time); 0 when there is none.
 int mub_page_take_event(double *fields);
 
-// Draws a frame of width x height RGBA pixels on the canvas.
-void mub_page_present(const uint8_t *rgba, int width, int height);
+// Draws a frame of width x height RGBA pixels on the canvas, of which only
+// the rectangle at x, y of w x h changed since the frame before.
+void mub_page_present(const uint8_t *rgba, int width, int height, int x, int y, int w, int h);
 
 void mub_page_set_title(const char *utf8);
 void mub_page_show(int client_width, int client_height);

@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
+#include <wasm_simd128.h>
+
+#include "platform/host/web/frame_diff.h"
 #include "platform/host/web/page_bridge.h"
 
 namespace mub::web {
@@ -12,6 +16,22 @@ namespace {
 
 // One event as the page hands it over: the fields of HostEvent in order.
 enum Field { kType, kButton, kX, kY, kKey, kChar, kRepeat, kAlt, kTime, kFieldCount };
+
+// XRGB words to the canvas's RGBA bytes, opaque, four pixels at a time: in
+// WebAssembly's little endian order a word 0x00RRGGBB is the bytes B, G, R, 0.
+void to_rgba(const uint32_t *in, uint32_t *out, int n) {
+    const v128_t opaque = wasm_i32x4_splat(int32_t(0xFF000000u));
+    int x = 0;
+    for (; x + 4 <= n; x += 4) {
+        const v128_t p = wasm_v128_load(in + x);
+        const v128_t rgb = wasm_i8x16_shuffle(p, p, 2, 1, 0, 3, 6, 5, 4, 7, 10, 9, 8, 11, 14, 13, 12, 15);
+        wasm_v128_store(out + x, wasm_v128_or(rgb, opaque));
+    }
+    for (; x < n; ++x) {
+        const uint32_t p = in[x];
+        out[x] = 0xFF000000u | ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
+    }
+}
 
 bool valid_type(double t) { return t >= 0 && t <= double(HostEvent::Type::Expose); }
 bool valid_key(double k) { return k >= 0 && k <= double(Key::Other); }
@@ -51,12 +71,21 @@ bool WebHost::wait_event(HostEvent &ev, uint64_t deadline_ms) {
 
 void WebHost::present(const Image &frame) {
     if (frame.width <= 0 || frame.height <= 0) return;
-    // XRGB words to the canvas's RGBA bytes, opaque: in WebAssembly's little
-    // endian order the word 0xAABBGGRR is the bytes R, G, B, A.
-    rgba_.resize(frame.pixels.size());
-    uint32_t *out = rgba_.data();
-    for (const uint32_t p : frame.pixels) *out++ = 0xFF000000u | ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
-    mub_page_present(reinterpret_cast<const uint8_t *>(rgba_.data()), frame.width, frame.height);
+    const bool same_size = last_.width == frame.width && last_.height == frame.height;
+    const Rect changed = same_size ? changed_rect(last_, frame) : Rect{0, 0, frame.width, frame.height};
+    if (changed.empty()) return;  // the canvas shows it already
+    if (!same_size) {
+        last_ = Image(frame.width, frame.height);
+        rgba_.assign(frame.pixels.size(), 0);
+    }
+    // Only what changed; the rest of rgba_ still holds the frames before.
+    for (int y = changed.top; y < changed.bottom; ++y) {
+        const uint32_t *in = frame.row(y) + changed.left;
+        std::memcpy(last_.row(y) + changed.left, in, size_t(changed.width()) * sizeof(uint32_t));
+        to_rgba(in, rgba_.data() + size_t(y) * size_t(frame.width) + changed.left, changed.width());
+    }
+    mub_page_present(reinterpret_cast<const uint8_t *>(rgba_.data()), frame.width, frame.height, changed.left,
+                     changed.top, changed.width(), changed.height());
 }
 
 void WebHost::set_title(const std::string &utf8_title) { mub_page_set_title(utf8_title.c_str()); }

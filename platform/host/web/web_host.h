@@ -34,7 +34,8 @@ public:
 private:
     bool take(HostEvent &ev);
 
-    std::vector<uint32_t> rgba_;  // the last frame as the canvas wants it (RGBA bytes)
+    Image last_;                  // the last frame presented
+    std::vector<uint32_t> rgba_;  // the same as the canvas wants it (RGBA bytes)
 };
 
 }  // namespace mub::web

@@ -12,8 +12,10 @@ export const page = {
   now,
   wait,
   takeEvent,
-  present(rgba, width, height) {
-    if (draw(rgba, width, height)) fitCanvas();
+  // A frame, of which only the rectangle changed ({ x, y, width, height })
+  // differs from the one before; frames that change nothing never come.
+  present(rgba, width, height, changed) {
+    if (draw(rgba, width, height, changed)) fitCanvas();
     info.frames++;
     if (info.firstFrameAt === null) {
       info.firstFrameAt = performance.now();

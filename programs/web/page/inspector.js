@@ -1,6 +1,8 @@
 // What the page's tests and benchmarks read, and bug reports quote, as
 // window.mubmub; set tickTimes to an array to have the time of every tick
 // pushed to it.
+import { pixels } from './screen.js';
+
 export const info = {
   started: false, startedAt: null, ticks: 0, frames: 0, firstFrameAt: null, quit: null, error: null,
   modal: null,  // the caption of the open box or dialog
@@ -17,5 +19,7 @@ export const info = {
     m._free(text);
     return Number.isNaN(v) ? undefined : v;
   },
+  // The picture on the canvas (ImageData, RGBA): the game's client area.
+  pixels,
 };
 window.mubmub = info;

@@ -1,5 +1,5 @@
-// Layout: the canvas at whole multiples, else fitted; the touch bar under
-// the picture or beside it; full screen.
+// Layout: the canvas at whole multiples, else fitted (?scale=fit: always
+// fitted); the touch bar under the picture or beside it; full screen.
 import { canvas } from './screen.js';
 
 const stage = document.getElementById('stage');
@@ -36,7 +36,7 @@ export function layout() {
 export function fitCanvas() {
   const fit = Math.min(stage.clientWidth / canvas.width, stage.clientHeight / canvas.height);
   if (!(fit > 0)) return;
-  const scale = fit >= 1 ? Math.floor(fit) : fit;
+  const scale = fit >= 1 && params.get('scale') !== 'fit' ? Math.floor(fit) : fit;
   canvas.style.width = `${Math.floor(canvas.width * scale * 100) / 100}px`;
   canvas.style.height = `${Math.floor(canvas.height * scale * 100) / 100}px`;
   // Square pixels while every game pixel has a screen pixel (phones have two
