@@ -58,7 +58,9 @@
   // error thrown, any promise rejected with no one to catch it.
   window.addEventListener('error', (e) => {
     if (e.target instanceof HTMLScriptElement) boot.fail(`${e.target.src} did not load`);
-    else if (e instanceof ErrorEvent) boot.fail(`${e.message} (${e.filename}:${e.lineno})`);
+    else if (e instanceof ErrorEvent && !/^ResizeObserver loop/.test(e.message)) {  // that one is a note, not an error
+      boot.fail(`${e.message} (${e.filename}:${e.lineno})`);
+    }
   }, true);
   window.addEventListener('unhandledrejection', (e) => boot.fail(e.reason));
   boot.progress();
