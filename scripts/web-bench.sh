@@ -2,7 +2,8 @@
 # The browser build's speed in headless Chromium, every figure beside a
 # baseline measured in the same run (tests/web/web_bench.mjs says which):
 # download size, navigation to the first frame, tick periods over SECONDS
-# (default 60) of whack play, and the renderer's CPU.
+# (default 60) of whack play, the renderer's and GPU process's CPU at 1x and
+# fitted to a 1920 x 1080 view, and the main thread's top five functions.
 #   scripts/web-bench.sh [SECONDS]
 # Builds build-web/ first (scripts/web-build.sh; MUB_WEB_DIR moves it).
 # Needs what scripts/setup-web.sh installs.

@@ -29,6 +29,10 @@ Simulation::Simulation(Options options, Script script)
 }
 
 int Simulation::run() {
+    if (!mub::core::module_readable(mub::res::program_resource_bytes())) {
+        std::fprintf(stderr, "mubmub-sim: the program's resources are unreadable\n");
+        return 1;
+    }
     // Every output is checked and opened first, so a bad path fails before
     // the run, and each appears under its name only when all are complete.
     std::vector<OutputTarget> targets;

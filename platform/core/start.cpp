@@ -1,6 +1,7 @@
 #include "platform/core/start.h"
 
 #include "platform/core/core.h"
+#include "platform/resource/resources.h"
 
 namespace mub::core {
 
@@ -15,6 +16,10 @@ const GameSetting *game_setting(std::string_view name) {
     for (const GameSetting &s : game_settings())
         if (name == s.name) return &s;
     return nullptr;
+}
+
+bool module_readable(std::span<const uint8_t> compiled_resources) {
+    return mub::res::ResFile(compiled_resources).readable();
 }
 
 int run_program(std::span<const uint8_t> compiled_resources, Host &host, EntryPoint entry,

@@ -55,6 +55,12 @@ struct GameSetting {
 std::span<const GameSetting> game_settings();
 const GameSetting *game_setting(std::string_view name);  // null for a name not in the list
 
+// Whether compiled resources can be the program's module: read to their end,
+// with every bitmap, icon and dialog in them whole. Each program checks before
+// it starts, since a program on a cut or foreign download would start and
+// show nothing.
+bool module_readable(std::span<const uint8_t> compiled_resources);
+
 // Loads the module from compiled_resources (whose bytes must outlive the
 // process), runs entry on host and returns its exit code. The host is set
 // only while entry runs.

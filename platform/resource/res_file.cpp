@@ -53,6 +53,8 @@ Id Id::from_win32(const char *name_or_intresource) {
 
 ResFile::ResFile(std::span<const uint8_t> bytes) {
     size_t pos = 0;
+    size_t end = 0;        // where the last entry read ends
+    bool damaged = false;  // an entry whose type or name runs past its header
     while (bytes.size() - pos >= 8) {
         ByteReader r(bytes, pos);
         const uint32_t data_size = r.u32();
@@ -81,9 +83,12 @@ ResFile::ResFile(std::span<const uint8_t> bytes) {
             e.data = bytes.subspan(data_pos, data_size);
             entries_.push_back(std::move(e));
         }
+        damaged |= !h.ok();
+        end = next;
         pos = (next + 3) & ~size_t(3);
         if (pos > bytes.size()) break;
     }
+    to_the_end_ = !damaged && (pos == bytes.size() || end == bytes.size());
 }
 
 std::optional<std::span<const uint8_t>> ResFile::find(uint16_t type, const Id &name, LangId language) const {

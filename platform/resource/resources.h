@@ -44,6 +44,11 @@ public:
     // The languages that type/name exists in, in the script's order.
     std::vector<LangId> languages(uint16_t type, const Id &name) const;
 
+    // Whether the file was read to its end and holds at least one entry, with
+    // every bitmap, icon and dialog in it whole: bytes that arrived cut, or as
+    // something else, are not.
+    bool readable() const;
+
 private:
     struct Entry {
         uint16_t type;
@@ -52,6 +57,7 @@ private:
         std::span<const uint8_t> data;
     };
     std::vector<Entry> entries_;
+    bool to_the_end_ = false;  // every byte belongs to an entry (or to the padding after one)
 };
 
 constexpr uint16_t kRtIcon = 3, kRtBitmap = 2, kRtDialog = 5, kRtString = 6, kRtGroupIcon = 14;

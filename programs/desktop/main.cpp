@@ -50,6 +50,10 @@ bool same_file(const std::string &a, const std::string &b) {
 int main(int argc, char **argv) {
     using namespace mub;
     using mub::text::shown;
+    if (!core::module_readable(res::program_resource_bytes())) {
+        std::fprintf(stderr, "mubmub: the program's resources are unreadable\n");
+        return 1;
+    }
     desktop::Options options;
     try {
         options = desktop::parse_options(std::vector<std::string>(argv + 1, argv + argc));

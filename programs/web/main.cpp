@@ -30,6 +30,12 @@ std::span<const uint8_t> resources() {
 }  // namespace
 
 int main(int argc, char **argv) {
+    // The resources came over the network: a captive portal's page or a cut
+    // download must not start a program that shows nothing.
+    if (!mub::core::module_readable(resources())) {
+        mub_page_start_failed("mubmub.res.gz is not the program's resources");
+        return 1;
+    }
     mub::core::StartOptions options;
     for (int i = 1; i + 1 < argc; ++i)
         if (std::string_view(argv[i]) == "--lang") options.language = mub::core::language_from_name(argv[i + 1]);

@@ -1,6 +1,9 @@
 // The resources built into the program: the 35 bitmaps, the icon group, the
 // game selection dialog and the texts, in a Japanese and an English set.
 #include <algorithm>
+#include <random>
+#include <span>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -148,4 +151,49 @@ TEST(ProgramResources, HoldTheSelectionDialogInBothEditions) {
             EXPECT_EQ(it.style & kTypeMask, 0u);  // BS_PUSHBUTTON, not a default button
         }
     }
+}
+
+// The check a program makes before it starts, on its own resources damaged as
+// downloads go wrong: each on the limit (still readable) and one past it.
+TEST(ProgramResources, ReadableOnlyWhenWhole) {
+    const std::span<const uint8_t> own = mub::res::program_resource_bytes();
+    const std::vector<uint8_t> whole(own.begin(), own.end());
+    const auto offset = [&](std::span<const uint8_t> part) { return size_t(part.data() - own.data()); };
+    const size_t dialog = offset(*program_res().find(kRtDialog, number(IDD_SELECT)));
+    const bool extended = whole[dialog + 2] == 0xFF && whole[dialog + 3] == 0xFF;
+    const size_t item_count = dialog + (extended ? 16 : 8);
+    const size_t title_bpp = offset(*program_res().find(kRtBitmap, Id::from_win32("title"))) + 14;
+
+    const auto changed = [&](auto change) {
+        std::vector<uint8_t> b = whole;
+        change(b);
+        return b;
+    };
+    const auto set16 = [](std::vector<uint8_t> &b, size_t at, uint16_t v) {
+        b[at] = uint8_t(v);
+        b[at + 1] = uint8_t(v >> 8);
+    };
+    std::mt19937 random(7);
+    std::vector<uint8_t> noise(100000);
+    for (uint8_t &x : noise) x = uint8_t(random());
+    struct Case {
+        const char *name;
+        std::vector<uint8_t> bytes;
+        bool readable;
+    };
+    const Case cases[] = {
+        {"the program's own", whole, true},
+        {"empty", {}, false},
+        {"zeros", std::vector<uint8_t>(whole.size()), false},
+        {"random bytes", noise, false},
+        {"cut by one byte", {whole.begin(), whole.end() - 1}, false},
+        {"one byte more", changed([](auto &b) { b.push_back(0); }), false},
+        {"a first header one byte short of its fields", changed([](auto &b) { b[4] = 31; }), false},
+        {"the dialog's three items", changed([&](auto &b) { set16(b, item_count, 3); }), true},
+        {"the dialog with a fourth", changed([&](auto &b) { set16(b, item_count, 4); }), false},
+        {"the dialog with 65535", changed([&](auto &b) { set16(b, item_count, 65535); }), false},
+        {"a picture of 8 bits a pixel", changed([&](auto &b) { set16(b, title_bpp, 8); }), true},
+        {"a picture of 7", changed([&](auto &b) { set16(b, title_bpp, 7); }), false},
+    };
+    for (const Case &c : cases) EXPECT_EQ(ResFile(c.bytes).readable(), c.readable) << c.name;
 }

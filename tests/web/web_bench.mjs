@@ -6,9 +6,14 @@
 //     event, over fresh loads (no cache, no service worker);
 //   - tick periods measured inside the page while the whack game plays,
 //     against a plain 32 ms setTimeout loop in the same page at the same time;
-//   - CPU time of the renderer process while the game animates, against a
-//     page that only puts a 592 x 543 picture on a canvas every 32 ms.
+//   - CPU of the renderer and GPU processes while the whack game plays, at 1x
+//     (a 1280 x 900 view) and fitted to a 1920 x 1080 view (?scale=fit),
+//     each against a bare page that puts a 592 x 543 picture on a canvas of
+//     the same size every 32 ms; game and bare page take turns, twice;
+//   - a profile of the game's main thread at 1x: the top five functions by
+//     self time (WebAssembly by name, from the build's symbol map).
 //   node tests/web/web_bench.mjs SITE_DIR [SECONDS]
+import { existsSync } from 'node:fs';
 import { readdir, readFile } from 'node:fs/promises';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
@@ -22,38 +27,52 @@ if (!siteDir || !(seconds > 0)) {
   console.error('usage: web_bench.mjs SITE_DIR [SECONDS]');
   process.exit(2);
 }
+const cpuSeconds = Math.max(5, Math.min(20, seconds / 3));
 
-// CPU seconds so far of the browser's renderer processes and of its GPU
-// process (which composites the page), from /proc.
-async function processCpu(browserPid) {
-  const tick = 100;  // clock ticks per second on Linux
+// CPU seconds so far of every thread of the browser's renderer and GPU
+// processes, from /proc: kind ('renderer' or 'gpu') and seconds by thread id.
+async function threadCpu(browserPid) {
   const procs = new Map();
   for (const name of await readdir('/proc')) {
     if (!/^\d+$/.test(name)) continue;
     try {
       const stat = await readFile(`/proc/${name}/stat`, 'utf8');
       const f = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
-      const cmdline = await readFile(`/proc/${name}/cmdline`, 'utf8');
-      procs.set(Number(name), { ppid: Number(f[1]), cpu: (Number(f[11]) + Number(f[12])) / tick, cmdline });
+      procs.set(Number(name), { ppid: Number(f[1]), cmdline: await readFile(`/proc/${name}/cmdline`, 'utf8') });
     } catch { /* gone meanwhile */ }
   }
   const ofBrowser = (pid) => {
     for (let p = pid; p > 1 && procs.has(p); p = procs.get(p).ppid) if (p === browserPid) return true;
     return false;
   };
-  const sum = { renderer: 0, gpu: 0 };
+  const threads = new Map();
   for (const [pid, p] of procs) {
-    if (!ofBrowser(pid)) continue;
-    if (p.cmdline.includes('--type=renderer')) sum.renderer += p.cpu;
-    if (p.cmdline.includes('--type=gpu-process')) sum.gpu += p.cpu;
+    const kind = p.cmdline.includes('--type=renderer') ? 'renderer' : p.cmdline.includes('--type=gpu-process') ? 'gpu' : null;
+    if (!kind || !ofBrowser(pid)) continue;
+    for (const tid of await readdir(`/proc/${pid}/task`).catch(() => [])) {
+      try {
+        const stat = await readFile(`/proc/${pid}/task/${tid}/stat`, 'utf8');
+        const f = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
+        threads.set(tid, { kind, cpu: (Number(f[11]) + Number(f[12])) / 100 });
+      } catch { /* gone meanwhile */ }
+    }
   }
-  return sum;
+  return threads;
+}
+
+// Share of one core per process kind between two readings; only threads that
+// lived through both count (a process that ends meanwhile would count less).
+function cpuShare(a, b, wall) {
+  const share = { renderer: 0, gpu: 0 };
+  for (const [tid, t] of b) if (a.has(tid)) share[t.kind] += ((t.cpu - a.get(tid).cpu) / wall) * 100;
+  return share;
 }
 
 const rows = [];
 const row = (figure, value, baseline, goal) => rows.push({ figure, value, baseline, goal });
 const kb = (n) => `${(n / 1024).toFixed(0)} KB`;
 const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
+const mean = (xs) => xs.reduce((a, b) => a + b, 0) / xs.length;
 
 // --- Download size ----------------------------------------------------------------
 async function sizes(files) {
@@ -67,7 +86,8 @@ async function sizes(files) {
 }
 const program = await sizes(['mubmub.wasm', 'mubmub.js', 'index.html']);
 row('download: wasm + js + html, raw / gzip', `${kb(program.raw)} / ${kb(program.gz)}`, '—', '≤ 1536 KB / ≤ 600 KB');
-const everything = await sizes(['mubmub.wasm', 'mubmub.js', 'index.html', 'page.js', 'style.css', 'mubmub.res.gz',
+const pageScript = (await readdir(siteDir)).filter((f) => f.endsWith('.js') && !['mubmub.js', 'sw.js'].includes(f));
+const everything = await sizes(['mubmub.wasm', 'mubmub.js', 'index.html', ...pageScript, 'style.css', 'mubmub.res.gz',
   'favicon.ico', 'manifest.webmanifest', 'sw.js']);
 row('download: all the first visit loads, raw / gzip', `${kb(everything.raw)} / ${kb(everything.gz)}`, '—', '—');
 
@@ -101,17 +121,81 @@ row('navigation → first frame (median of 6)', `${median(firstFrame).toFixed(0)
   `${median(loadEvent).toFixed(0)} ms (→ load event)`, '≤ 500 ms');
 row('  of which: navigation → main() starts', `${median(mainStart).toFixed(0)} ms`, '', '');
 
-const browser = await launch();
-try {
+// The whack game, played on for ms: keys across the holes, Enter through
+// pages and boxes, the whack game chosen again whenever the dialog comes back.
+async function playWhack(page, ms) {
+  const start = Date.now();
+  for (let n = 0; Date.now() - start < ms; n++) {
+    const modal = await page.evaluate(() => window.mubmub.modal);
+    if (modal === g.DIALOG) {
+      for (const key of ['Tab', 'Tab', 'Enter']) await page.keyboard.press(key);
+    } else if (modal !== null || n % 10 === 0) {
+      await page.keyboard.press('Enter');
+    } else {
+      await page.keyboard.press('zxcvb'[n % 5]);
+    }
+    await g.sleep(100);
+  }
+}
 
-  // --- Tick periods and CPU while the game plays -------------------------------------
-  const cpu = () => processCpu(browser.process().pid);
-
-  const page = await openPage(browser);
-  await page.goto(server.url);
+// A tab with the game in the whack game.
+async function whackPage(browser, size, query = '') {
+  const page = await openPage(browser, size);
+  await page.goto(server.url + query);
   await g.untilModal(page, g.DIALOG);
+  for (const key of ['Tab', 'Tab', 'Enter']) await page.keyboard.press(key);
+  return page;
+}
+
+// The bare page: a timer and a full-canvas putImageData every 32 ms, the
+// canvas shown at the game canvas's size and in its way.
+const barePage = (rect) => `<body style="margin:0;background:#000;display:flex;align-items:center;justify-content:center;height:100vh">
+  <canvas width="592" height="543" style="width:${rect.width}px;height:${rect.height}px;image-rendering:pixelated"></canvas>
+  <script>
+    const ctx = document.querySelector('canvas').getContext('2d', { alpha: false });
+    const image = new ImageData(592, 543);
+    let n = 0;
+    const loop = () => { image.data.fill(n++ & 255); ctx.putImageData(image, 0, 0); setTimeout(loop, 32); };
+    loop();
+  </script></body>`;
+
+// The main thread's top functions by self time over ms of whack play.
+async function profile(page, ms) {
+  const cdp = await page.target().createCDPSession();
+  await cdp.send('Profiler.enable');
+  await cdp.send('Profiler.setSamplingInterval', { interval: 200 });
+  await cdp.send('Profiler.start');
+  await playWhack(page, ms);
+  const { profile: p } = await cdp.send('Profiler.stop');
+  await cdp.detach();
+  const symbolFile = join(siteDir, '..', 'mubmub.js.symbols');
+  const symbols = new Map();
+  if (existsSync(symbolFile)) {
+    for (const line of (await readFile(symbolFile, 'utf8')).split('\n')) {
+      const at = line.indexOf(':');
+      if (at > 0) symbols.set(`wasm-function[${line.slice(0, at)}]`, line.slice(at + 1).replace(/\\([0-9a-f]{2})/g, (_, h) => String.fromCharCode(parseInt(h, 16))));
+    }
+  }
+  const nodes = new Map(p.nodes.map((n) => [n.id, n.callFrame]));
+  const self = new Map();
+  for (let i = 0; i < p.samples.length - 1; i++) {
+    const f = nodes.get(p.samples[i]);
+    const name = symbols.get(f.functionName) || f.functionName || '(anonymous)';
+    const where = f.url ? ` (${f.url.split('/').pop()})` : '';
+    self.set(name + where, (self.get(name + where) || 0) + p.timeDeltas[i + 1]);
+  }
+  const total = p.endTime - p.startTime;
+  return [...self].filter(([name]) => !/^\((idle|program)\)/.test(name)).sort((a, b) => b[1] - a[1]).slice(0, 5)
+    .map(([name, us]) => `${((us / total) * 100).toFixed(2)}% ${name.length > 70 ? name.slice(0, 67) + '...' : name}`);
+}
+
+const browser = await launch();
+let profileLines = [];
+try {
+  // --- Tick periods --------------------------------------------------------------------
   // Every tick's time, and a plain 32 ms timer beside it; a box that opens
   // stops the game's timer, so the periods across one are left out.
+  const page = await whackPage(browser);
   await page.evaluate(() => {
     window.mubmub.tickTimes = [];
     const modal = window.Module.page.modal;
@@ -126,60 +210,57 @@ try {
     };
     setTimeout(loop, 32);
   });
-  const cpuStart = await cpu();
-  const wallStart = Date.now();
-  // The whack game, played on: keys across the holes, Enter through pages
-  // and boxes, the whack game chosen again whenever the dialog comes back.
-  let n = 0;
-  while (Date.now() - wallStart < seconds * 1000) {
-    const modal = await page.evaluate(() => window.mubmub.modal);
-    if (modal === g.DIALOG) {
-      for (const key of ['Tab', 'Tab', 'Enter']) await page.keyboard.press(key);
-    } else if (modal !== null || n % 10 === 0) {
-      await page.keyboard.press('Enter');
-    } else {
-      await page.keyboard.press('zxcvb'[n % 5]);
-    }
-    n++;
-    await g.sleep(100);
-  }
-  const cpuEnd = await cpu();
-  const wall = (Date.now() - wallStart) / 1000;
+  await playWhack(page, seconds * 1000);
   const { ticks, base } = await page.evaluate(() => ({ ticks: window.mubmub.tickTimes, base: window.baselineTimes }));
   await page.close();
-
   const periods = (times) => {
     const out = [];
     for (let i = 1; i < times.length; i++) if (times[i] !== null && times[i - 1] !== null) out.push(times[i] - times[i - 1]);
     return out;
   };
   const describe = (ps) => {
-    const mean = ps.reduce((a, b) => a + b, 0) / ps.length;
+    const m = mean(ps);
     const within = ps.filter((p) => Math.abs(p - 32) <= 2).length / ps.length;
-    return { mean, within, text: `mean ${mean.toFixed(2)} ms, ${(within * 100).toFixed(1)}% within 2 ms (${ps.length})` };
+    return `mean ${m.toFixed(2)} ms, ${(within * 100).toFixed(1)}% within 2 ms (${ps.length})`;
   };
-  const game = describe(periods(ticks)), timer = describe(periods(base));
-  row(`tick periods over ${seconds} s`, game.text, `${timer.text} (setTimeout 32)`, '32.0 ± 0.2 ms; share ≥ baseline − 1 point');
+  row(`tick periods over ${seconds} s`, describe(periods(ticks)), `${describe(periods(base))} (setTimeout 32)`,
+    '32.0 ± 0.2 ms; share ≥ baseline − 1 point');
 
-  // The reference page: a timer and a full-canvas putImageData every 32 ms.
-  const ref = await openPage(browser);
-  await ref.setContent(`<canvas width="592" height="543"></canvas><script>
-    const ctx = document.querySelector('canvas').getContext('2d', { alpha: false });
-    const image = new ImageData(592, 543);
-    let n = 0;
-    const loop = () => { image.data.fill(n++ & 255); ctx.putImageData(image, 0, 0); setTimeout(loop, 32); };
-    loop();
-  </script>`);
-  const refSeconds = Math.min(seconds, 20);
-  const refStart = await cpu();
-  await g.sleep(refSeconds * 1000);
-  const refEnd = await cpu();
-  await ref.close();
-  const share = (a, b, key, s) => `${(((b[key] - a[key]) / s) * 100).toFixed(1)}%`;
-  row('renderer CPU while animating (of one core)', share(cpuStart, cpuEnd, 'renderer', wall),
-    `${share(refStart, refEnd, 'renderer', refSeconds)} (timer + putImageData page)`, '—');
-  row('GPU process CPU (compositing)', share(cpuStart, cpuEnd, 'gpu', wall),
-    `${share(refStart, refEnd, 'gpu', refSeconds)} (same page)`, '—');
+  // --- CPU at 1x and at fit, game and bare page in turns ----------------------------------
+  const cpu = () => threadCpu(browser.process().pid);
+  const sizes = [
+    { name: '1x', view: { width: 1280, height: 900 }, query: '' },
+    { name: 'fit 1920 x 1080', view: { width: 1920, height: 1080 }, query: '?scale=fit' },
+  ];
+  for (const size of sizes) {
+    const game = [], bare = [];
+    let rect;
+    for (let round = 0; round < 2; round++) {
+      const p = await whackPage(browser, size.view, size.query);
+      rect = await g.rectOf(p, '#screen');
+      let a = await cpu();
+      let t = Date.now();
+      await playWhack(p, cpuSeconds * 1000);
+      game.push(cpuShare(a, await cpu(), (Date.now() - t) / 1000));
+      if (size.name === '1x' && round === 0) profileLines = await profile(p, 10000);
+      await p.close();
+
+      const ref = await openPage(browser, size.view);
+      await ref.setContent(barePage(rect));
+      await g.sleep(1000);
+      a = await cpu();
+      t = Date.now();
+      await g.sleep(cpuSeconds * 1000);
+      bare.push(cpuShare(a, await cpu(), (Date.now() - t) / 1000));
+      await ref.close();
+    }
+    for (const kind of ['renderer', 'gpu']) {
+      const x = mean(game.map((s) => s[kind])), y = mean(bare.map((s) => s[kind]));
+      row(`${kind} CPU, ${size.name} (${rect.width.toFixed(0)} x ${rect.height.toFixed(0)} px)`,
+        `${x.toFixed(1)}% (${game.map((s) => s[kind].toFixed(1)).join(', ')}) = ${(x / y).toFixed(2)}x`,
+        `${y.toFixed(1)}% (${bare.map((s) => s[kind].toFixed(1)).join(', ')}) bare page`, '≤ 1.2x');
+    }
+  }
 } finally {
   await browser.close();
   await server.close();
@@ -190,3 +271,5 @@ const line = (r) => ['figure', 'value', 'baseline', 'goal'].map((k, i) => String
 console.log(line({ figure: 'figure', value: 'web build', baseline: 'baseline', goal: 'goal' }));
 console.log(widths.map((w) => '-'.repeat(w)).join('-|-'));
 for (const r of rows) console.log(line(r));
+console.log(`\nThe game's main thread at 1x, top five by self time (share of the profile, 10 s of whack play):`);
+for (const l of profileLines) console.log(`  ${l}`);

@@ -1,7 +1,7 @@
 // The web host's calls out of WebAssembly (platform/host/web/page_bridge.h),
 // linked with --js-library. Each hands on to Module.page, the object that the
-// page's script (programs/web/page/page.js) gives the program before it starts; this file
-// only moves values between C's memory and JavaScript.
+// page's script (programs/web/page/bridge.js) gives the program before it
+// starts; this file only moves values between C's memory and JavaScript.
 mergeInto(LibraryManager.library, {
   mub_page_resources_size: function () {
     return Module.page.resources.length;
@@ -10,6 +10,10 @@ mergeInto(LibraryManager.library, {
   mub_page_resources_copy: function (bytes) {
     HEAPU8.set(Module.page.resources, bytes);
     Module.page.resources = null;
+  },
+
+  mub_page_start_failed: function (utf8) {
+    Module.page.startFailed(UTF8ToString(utf8));
   },
 
   mub_page_now: function () {
@@ -46,8 +50,9 @@ mergeInto(LibraryManager.library, {
     return 1;
   },
 
-  mub_page_present: function (rgba, width, height) {
-    Module.page.present(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width, height);
+  mub_page_present: function (rgba, width, height, x, y, w, h) {
+    Module.page.present(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width, height,
+      { x: x, y: y, width: w, height: h });
   },
 
   mub_page_set_title: function (utf8) {

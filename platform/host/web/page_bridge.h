@@ -1,5 +1,6 @@
 // The page's side of the web host: functions of host_library.js (linked with
-// --js-library), which hand each call on to the page's script (programs/web/page/page.js).
+// --js-library), which hand each call on to the page's script
+// (Module.page, programs/web/page/bridge.js).
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,10 @@ extern "C" {
 // main: its size, then a copy into bytes (once; the page lets go of it).
 int mub_page_resources_size(void);
 void mub_page_resources_copy(uint8_t *bytes);
+
+// The program cannot start (the reason, for the page's log): the page says
+// that the game could not be downloaded and offers to try again.
+void mub_page_start_failed(const char *utf8_reason);
 
 // The page's clock in milliseconds: it starts near 0 and stands still while
 // the page is hidden.
@@ -23,8 +28,9 @@ void mub_page_wait(double deadline_ms);
 // key, character, repeat, alt, time); 0 when there is none.
 int mub_page_take_event(double *fields);
 
-// Draws a frame of width x height RGBA pixels on the canvas.
-void mub_page_present(const uint8_t *rgba, int width, int height);
+// Draws a frame of width x height RGBA pixels on the canvas, of which only
+// the rectangle at x, y of w x h changed since the frame before.
+void mub_page_present(const uint8_t *rgba, int width, int height, int x, int y, int w, int h);
 
 void mub_page_set_title(const char *utf8);
 void mub_page_show(int client_width, int client_height);

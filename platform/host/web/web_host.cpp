@@ -2,13 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string_view>
 
 #include <emscripten/emscripten.h>
+#include <wasm_simd128.h>
 
 #include "platform/host/common/keys.h"
 #include "platform/host/common/viewport.h"
+#include "platform/host/web/frame_diff.h"
 #include "platform/host/web/page_bridge.h"
 
 namespace mub::web {
@@ -17,6 +20,22 @@ namespace {
 
 // One event as the page hands it over: the fields of HostEvent in order.
 enum Field { kType, kButton, kX, kY, kVk, kChar, kRepeat, kAlt, kTime, kFieldCount };
+
+// XRGB words to the canvas's RGBA bytes, opaque, four pixels at a time: in
+// WebAssembly's little endian order a word 0x00RRGGBB is the bytes B, G, R, 0.
+void to_rgba(const uint32_t *in, uint32_t *out, int n) {
+    const v128_t opaque = wasm_i32x4_splat(int32_t(0xFF000000u));
+    int x = 0;
+    for (; x + 4 <= n; x += 4) {
+        const v128_t p = wasm_v128_load(in + x);
+        const v128_t rgb = wasm_i8x16_shuffle(p, p, 2, 1, 0, 3, 6, 5, 4, 7, 10, 9, 8, 11, 14, 13, 12, 15);
+        wasm_v128_store(out + x, wasm_v128_or(rgb, opaque));
+    }
+    for (; x < n; ++x) {
+        const uint32_t p = in[x];
+        out[x] = 0xFF000000u | ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
+    }
+}
 
 bool valid_type(double t) { return t >= 0 && t <= double(HostEvent::Type::Expose); }
 
@@ -55,12 +74,21 @@ bool WebHost::wait_event(HostEvent &ev, uint64_t deadline_ms) {
 
 void WebHost::present(const Image &frame) {
     if (frame.width <= 0 || frame.height <= 0) return;
-    // XRGB words to the canvas's RGBA bytes, opaque: in WebAssembly's little
-    // endian order the word 0xAABBGGRR is the bytes R, G, B, A.
-    rgba_.resize(frame.pixels.size());
-    uint32_t *out = rgba_.data();
-    for (const uint32_t p : frame.pixels) *out++ = 0xFF000000u | ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
-    mub_page_present(reinterpret_cast<const uint8_t *>(rgba_.data()), frame.width, frame.height);
+    const bool same_size = last_.width == frame.width && last_.height == frame.height;
+    const Rect changed = same_size ? changed_rect(last_, frame) : Rect{0, 0, frame.width, frame.height};
+    if (changed.empty()) return;  // the canvas shows it already
+    if (!same_size) {
+        last_ = Image(frame.width, frame.height);
+        rgba_.assign(frame.pixels.size(), 0);
+    }
+    // Only what changed; the rest of rgba_ still holds the frames before.
+    for (int y = changed.top; y < changed.bottom; ++y) {
+        const uint32_t *in = frame.row(y) + changed.left;
+        std::memcpy(last_.row(y) + changed.left, in, size_t(changed.width()) * sizeof(uint32_t));
+        to_rgba(in, rgba_.data() + size_t(y) * size_t(frame.width) + changed.left, changed.width());
+    }
+    mub_page_present(reinterpret_cast<const uint8_t *>(rgba_.data()), frame.width, frame.height, changed.left,
+                     changed.top, changed.width(), changed.height());
 }
 
 void WebHost::set_title(const std::string &utf8_title) { mub_page_set_title(utf8_title.c_str()); }
@@ -97,11 +125,13 @@ EMSCRIPTEN_KEEPALIVE int mub_web_keystroke(const char *code, const char *key, in
 
 // The canvas's size in CSS pixels for a stage of stage_w x stage_h, and
 // whether to smooth it: width | height << 15 | smooth << 30. The page shows
-// whole multiples so far; Scaling::Fit's enlarge step is not drawn there yet.
-EMSCRIPTEN_KEEPALIVE int mub_web_place(int stage_w, int stage_h, int picture_w, int picture_h, double pixel_ratio) {
-    const mub::viewport::Placement p =
-        mub::viewport::place({picture_w, picture_h}, {stage_w, stage_h}, mub::viewport::Scaling::WholeMultiples,
-                             pixel_ratio);
+// whole multiples unless asked to fit; Scaling::Fit's enlarge step is not
+// drawn there yet.
+EMSCRIPTEN_KEEPALIVE int mub_web_place(int stage_w, int stage_h, int picture_w, int picture_h, double pixel_ratio,
+                                       int fit) {
+    const mub::viewport::Placement p = mub::viewport::place(
+        {picture_w, picture_h}, {stage_w, stage_h},
+        fit ? mub::viewport::Scaling::Fit : mub::viewport::Scaling::WholeMultiples, pixel_ratio);
     return (p.shown.width & 0x7FFF) | (p.shown.height & 0x7FFF) << 15 | int(p.smooth) << 30;
 }
 

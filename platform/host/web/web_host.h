@@ -1,13 +1,13 @@
 // The browser host: the game's client area is a <canvas> of exactly its
 // size, input comes from the page's events, and waiting yields to the browser.
 //
-// The page (programs/web/page/page.js) owns everything of the DOM: it sizes
-// the canvas, turns mouse, keys, touch and the touch bar into events, and
-// keeps the clock, which stands still while the page is hidden. This class
-// only asks it, through the small JavaScript library in host_library.js; the
-// page in turn asks the rules every host shares (platform/host/common),
-// exported below in web_host.cpp: where the picture goes, where a pointer
-// lands, which virtual key a key is.
+// The page (programs/web/page/) owns everything of the DOM: it sizes the
+// canvas, turns mouse, keys, touch and the touch bar into events, and keeps
+// the clock, which stands still while the page is hidden. This class only
+// asks it, through the small JavaScript library in host_library.js; the page
+// in turn asks the rules every host shares (platform/host/common), exported
+// below in web_host.cpp: where the picture goes, where a pointer lands,
+// which virtual key a key is.
 //
 // wait_event is where the program gives the browser back its thread: an
 // Asyncify sleep that ends at the deadline or at the next input, so the
@@ -37,7 +37,8 @@ public:
 private:
     bool take(HostEvent &ev);
 
-    std::vector<uint32_t> rgba_;  // the last frame as the canvas wants it (RGBA bytes)
+    Image last_;                  // the last frame presented
+    std::vector<uint32_t> rgba_;  // the same as the canvas wants it (RGBA bytes)
 };
 
 }  // namespace mub::web

@@ -110,18 +110,18 @@ export async function simScreenshot(sim, script, ticks, lang = 'ja') {
   }
 }
 
-// How many of the canvas's pixels differ from a PNG (decoded by the browser).
+// How many of the canvas's pixels differ from a PNG (decoded by the browser,
+// from its bytes: the page's policy allows no data: pictures).
 export function pixelsDifferentFrom(page, png) {
   return page.evaluate(async (b64) => {
-    const image = new Image();
-    image.src = `data:image/png;base64,${b64}`;
-    await image.decode();
-    const screen = document.getElementById('screen');
+    const bytes = Uint8Array.from(atob(b64), (c) => c.charCodeAt(0));
+    const image = await createImageBitmap(new Blob([bytes], { type: 'image/png' }));
+    const screen = window.mubmub.pixels();
     if (image.width !== screen.width || image.height !== screen.height) return Infinity;
     const ref = new OffscreenCanvas(image.width, image.height).getContext('2d');
     ref.drawImage(image, 0, 0);
     const a = ref.getImageData(0, 0, image.width, image.height).data;
-    const b = screen.getContext('2d').getImageData(0, 0, image.width, image.height).data;
+    const b = screen.data;
     let differ = 0;
     for (let i = 0; i < a.length; i += 4) {
       if (a[i] !== b[i] || a[i + 1] !== b[i + 1] || a[i + 2] !== b[i + 2]) differ++;
@@ -130,10 +130,37 @@ export function pixelsDifferentFrom(page, png) {
   }, png.toString('base64'));
 }
 
+// How many of the game's pixels the page shows otherwise than a PNG: a
+// screenshot of the canvas (shown at a whole multiple), each game pixel read
+// in the middle of its block. What reaches the screen, not only the canvas.
+export async function shownDifferentFrom(page, png) {
+  const r = await rectOf(page, '#screen');
+  const shot = await page.screenshot({ clip: { x: r.left, y: r.top, width: r.width, height: r.height }, encoding: 'base64' });
+  return page.evaluate(async (wantPng, shownPng) => {
+    const decode = async (b64) => {
+      const bytes = Uint8Array.from(atob(b64), (c) => c.charCodeAt(0));
+      const image = await createImageBitmap(new Blob([bytes], { type: 'image/png' }));
+      const ctx = new OffscreenCanvas(image.width, image.height).getContext('2d');
+      ctx.drawImage(image, 0, 0);
+      return ctx.getImageData(0, 0, image.width, image.height);
+    };
+    const want = await decode(wantPng), shown = await decode(shownPng);
+    const k = shown.width / want.width;
+    let differ = 0;
+    for (let y = 0; y < want.height; y++) {
+      for (let x = 0; x < want.width; x++) {
+        const i = (y * want.width + x) * 4;
+        const j = (Math.floor((y + 0.5) * k) * shown.width + Math.floor((x + 0.5) * k)) * 4;
+        if (want.data[i] !== shown.data[j] || want.data[i + 1] !== shown.data[j + 1] || want.data[i + 2] !== shown.data[j + 2]) differ++;
+      }
+    }
+    return differ;
+  }, png.toString('base64'), shot);
+}
+
 // A cheap fingerprint of the canvas, to tell that it changed.
 export const canvasHash = (page) => page.evaluate(() => {
-  const c = document.getElementById('screen');
-  const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+  const d = window.mubmub.pixels().data;
   let h = 0;
   for (let i = 0; i < d.length; i += 7) h = (h * 31 + d[i]) | 0;
   return h;

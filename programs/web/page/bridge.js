@@ -1,0 +1,43 @@
+// The program's side of the page (Module.page): what the web host's calls
+// out of WebAssembly (host_library.js) hand on to.
+import { now } from './clock.js';
+import { accept, takeEvent, wait } from './events.js';
+import { releaseAll } from './held.js';
+import { info } from './inspector.js';
+import { fitCanvas } from './layout.js';
+import { draw } from './screen.js';
+import { failed, firstFrame, reload, showStatus } from './status.js';
+
+export const page = {
+  now,
+  wait,
+  takeEvent,
+  // A frame, of which only the rectangle changed ({ x, y, width, height })
+  // differs from the one before; frames that change nothing never come.
+  present(rgba, width, height, changed) {
+    if (draw(rgba, width, height, changed)) fitCanvas();
+    info.frames++;
+    if (info.firstFrameAt === null) {
+      info.firstFrameAt = performance.now();
+      firstFrame();
+    }
+  },
+  // The program could not start: its resources are unreadable.
+  startFailed(reason) { failed(reason); },
+  setTitle(title) { document.title = title; },
+  show() {},
+  modal(caption) {
+    info.modal = caption;
+    if (caption !== null) info.modals.push({ caption, tick: info.ticks });
+  },
+  tick() {
+    info.ticks++;
+    if (info.tickTimes) info.tickTimes.push(performance.now());
+  },
+  quit(code) {
+    info.quit = code;
+    releaseAll();
+    accept(false);
+    showStatus('おしまい', 'もういちど あそぶ', reload);
+  },
+};
