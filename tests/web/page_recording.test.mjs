@@ -166,6 +166,7 @@ for (const row of PLAYS) {
 // Copies the page's replay link; the clipboard, or the field shown when the
 // clipboard refuses, holds it.
 async function copyLink(page) {
+  await page.bringToFront();  // a tab behind others has no frames to click in, nor the clipboard
   await page.evaluate(() => { window.mubmub.replayLink = null; });
   await page.click('#copy-replay-link');
   await until(page, () => window.mubmub.replayLink !== null && !document.getElementById('link-note').hidden);
@@ -261,7 +262,7 @@ const LINKS = [
   { name: 'a fragment of 1 MiB characters is read (and is not deflate)', make: () => 'A'.repeat(MIB), reason: /not deflate/ },
   { name: 'one character more is refused unread', make: () => 'A'.repeat(MIB + 1), reason: /longer than 1048576 characters/ },
   { name: 'corrupt base64', make: () => 'q1Yq*SkA', reason: /not base64url/ },
-  { name: 'corrupt deflate: cut short', make: async (page) => (await pack(page, 'lang en\n10 key z\n20 end\n')).slice(0, -3), reason: /not deflate/ },
+  { name: 'corrupt deflate: cut short', make: async (page) => (await pack(page, 'lang en\n10 key z\n20 end\n')).slice(0, -4), reason: /not deflate/ },
   { name: 'a bad script line, in the other edition', make: (page) => pack(page, 'lang en\n5 jump\n9 end\n'), reason: /line 2/ },
 ];
 

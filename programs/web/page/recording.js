@@ -92,8 +92,8 @@ export async function replayFromLink() {
     if (payload.length > MAX_LINK) throw new LinkError(`longer than ${MAX_LINK} characters`);
     return await inflate(fromBase64url(payload));
   } catch (e) {
-    if (!(e instanceof LinkError)) throw e;
-    refused(e.message);
+    // A browser without deflate-raw cannot unpack any link: said the same way.
+    refused(e instanceof LinkError ? e.message : `cannot be unpacked here: ${e.message}`);
     return null;
   }
 }
