@@ -5,7 +5,8 @@
 // told and changes nothing.
 //   MUB_WEB_SITE=build-web/site MUB_SIM=build/mubmub-sim MUB_WEB_SIM=build-web/mubmub-sim.js \
 //     node tests/web/page_recording.test.mjs
-// MUB_SCREENSHOTS=DIR keeps pictures of the replay mark and of a bad link's message.
+// MUB_SCREENSHOTS=DIR keeps pictures of the replay mark and of a bad link's message, and
+// the recordings made.
 import { execFile } from 'node:child_process';
 import { mkdtemp, readFile, rm, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
@@ -178,6 +179,7 @@ for (const row of PLAYS) {
     assert.deepEqual(node, got.state, 'the node simulator ends elsewhere');
     assert.deepEqual(page.errors, []);
     played.set(row.name, { ...got, page });
+    if (shots) await writeFile(join(shots, `recording-${PLAYS.indexOf(row) + 1}.script`), got.text);
   });
 }
 
@@ -284,9 +286,11 @@ const LINKS = [
   { name: 'a bad script line, in the other edition', make: (page) => pack(page, 'lang en\n5 jump\n9 end\n'), reason: /line 2/ },
 ];
 
-test('replay links on their bounds, and bad ones: told on the page, the game starts as without them', async () => {
+test('replay links on their bounds, and bad ones: told on the page, the game starts as without them', async (t) => {
   const own = await serveSite(site);  // an origin of its own: the edition remembered is this test's
   const maker = await g.startGame(browser, own.url);  // remembers ja
+  // A failing row leaves no server listening (the run would never end).
+  t.after(() => own.close());
   for (const row of LINKS) {
     const fragment = await row.make(maker);
     const page = await lib.openPage(browser);
@@ -320,5 +324,4 @@ test('replay links on their bounds, and bad ones: told on the page, the game sta
     await page.close();
   }
   await maker.close();
-  await own.close();
 });
