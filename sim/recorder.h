@@ -64,6 +64,10 @@ public:
 
     // For StartOptions::on_taken.
     void take(const mub::core::Taken &taken);
+    // Hands what was taken since the last tick to the sink now, for a
+    // recording read between ticks (the page's): a replay of it reaches the
+    // program's state as it is at this moment.
+    void sync() { flush(); }
     // The program ended after `ticks` ticks (mub::core::ticks_handled()).
     void finish(uint64_t ticks);
 

@@ -82,6 +82,7 @@ bool ReplayHost::wait_event(HostEvent &ev, uint64_t deadline_ms) {
             if (ticks_ >= end_ && player_.done()) {
                 at_end_ = true;
                 held_clock_ = shown_.now_ms();
+                if (on_end) on_end();
                 continue;
             }
         }

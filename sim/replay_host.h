@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include <windows.h>
@@ -40,6 +41,9 @@ public:
     bool stopped() const { return stopped_; }
     // The recording has been played to its end.
     bool at_end() const { return at_end_; }
+    // Called once, when the recording has been played to its end (a page
+    // says so at once, though a box may hold the next tick back).
+    std::function<void()> on_end;
 
     uint64_t now_ms() override;
     bool wait_event(HostEvent &ev, uint64_t deadline_ms) override;

@@ -1,8 +1,12 @@
 // The game in the browser: the program's module from the resources the page
 // unpacked, then WinMain on the web host, as on the desktop. The page names
-// the edition it chose: --lang ja|en (Japanese when it names none).
+// the edition it chose (--lang ja|en, Japanese when it names none) and the
+// settings that change the game (--SETTING, as recordings name them). Every
+// game is recorded, and a replay link plays its recording first
+// (recording.h).
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -12,6 +16,8 @@
 #include "platform/core/start.h"
 #include "platform/host/web/page_bridge.h"
 #include "platform/host/web/web_host.h"
+#include "programs/web/recording.h"
+#include "sim/replay_host.h"
 
 namespace {
 
@@ -37,14 +43,33 @@ int main(int argc, char **argv) {
         return 1;
     }
     mub::core::StartOptions options;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::string_view(argv[i]) == "--lang") options.language = mub::core::language_from_name(argv[i + 1]);
-    mub::web::WebHost host;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--lang" && i + 1 < argc) options.language = mub::core::language_from_name(argv[++i]);
+        else if (arg.starts_with("--"))
+            if (const auto *setting = mub::core::game_setting(arg.substr(2))) options.*(setting->on) = true;
+    }
     // The page counts ticks (its tests and benchmarks read them).
     options.after_dispatch = [](const MSG &msg) {
         if (msg.message == WM_TIMER) mub_page_tick();
     };
-    const int code = mub::core::run_program(resources(), host, WinMain, options);
+    std::optional<mub::sim::Script> replay = mub::web::replay_from_page(options);
+    mub::web::start_recording(options);
+
+    mub::web::WebHost host;
+    std::optional<mub::sim::ReplayHost> replay_host;
+    if (replay) {
+        replay_host.emplace(host, std::move(*replay), mub::sim::ReplayHost::AtEnd::HandOver);
+        replay_host->on_end = mub::web::replay_handed_over;
+        options.after_dispatch = [&replay_host](const MSG &msg) {
+            replay_host->after_dispatch(msg);
+            if (msg.message == WM_TIMER) mub_page_tick();
+        };
+        mub::web::replay_playing();
+    }
+    mub::Host &shown = replay_host ? static_cast<mub::Host &>(*replay_host) : host;
+    const int code = mub::core::run_program(resources(), shown, WinMain, options);
+    mub::web::program_ended(code, replay_host && replay_host->stopped());
     mub_page_quit(code);
     return code;
 }

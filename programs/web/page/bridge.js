@@ -5,6 +5,7 @@ import { accept, takeEvent, wait } from './events.js';
 import { releaseAll } from './held.js';
 import { info } from './inspector.js';
 import { fitCanvas } from './layout.js';
+import { replayStatus } from './recording.js';
 import { draw } from './screen.js';
 import { failed, firstFrame, reload, showStatus } from './status.js';
 
@@ -30,6 +31,9 @@ export const page = {
     info.modal = caption;
     if (caption !== null) info.modals.push({ caption, tick: info.ticks });
   },
+  // A replay link's recording (bytes), which the program takes at its start.
+  replay: null,
+  replayStatus,
   tick() {
     info.ticks++;
     if (info.tickTimes) info.tickTimes.push(performance.now());

@@ -21,5 +21,21 @@ export const info = {
   },
   // The picture on the canvas (ImageData, RGBA): the game's client area.
   pixels,
+  // The recording of this game so far (recording.js), as a file of it
+  // would hold: mubmub-sim --script replays it to the state() of now.
+  recording() {
+    if (!info.started) return undefined;
+    const m = window.Module;
+    return m.UTF8ToString(m._mub_web_recording());
+  },
+  // The game's state: the object mubmub-sim --state writes.
+  state() {
+    if (!info.started) return undefined;
+    const m = window.Module;
+    return JSON.parse(m.UTF8ToString(m._mub_web_state()));
+  },
+  // A replay link's progress: none, playing, handed-over, or refused (reason).
+  replay: { state: 'none', reason: null },
+  replayLink: null,  // the last link made
 };
 window.mubmub = info;

@@ -6,6 +6,7 @@ import { accept } from './events.js';
 import { info } from './inspector.js';
 import { edition } from './edition.js';
 import { fitCanvas, layout } from './layout.js';
+import { replayFromLink } from './recording.js';
 import { setRulesReady } from './rules.js';
 import { failed, progress, showStatus } from './status.js';
 
@@ -65,6 +66,8 @@ export function start() {
   // does; the runtime instantiates it when it is ready.
   const compiled = compileProgram();
   compiled.catch(failed);
+  // A replay link is unpacked meanwhile.
+  const replay = replayFromLink();
   window.Module = {
     arguments: ['--lang', edition()],
     page,
@@ -83,6 +86,11 @@ export function start() {
         page.resources = bytes;
         window.Module.removeRunDependency('resources');
       }, () => {});
+      window.Module.addRunDependency('replay');
+      replay.then((bytes) => {
+        page.replay = bytes;
+        window.Module.removeRunDependency('replay');
+      }, failed);
     }],
     onRuntimeInitialized() {
       progress();

@@ -15,6 +15,7 @@
 //   layout.js    the canvas's scale, the bar's place, full screen
 //   screen.js    the canvas
 //   status.js    messages over the stage
+//   recording.js the game's recording saved or put into a replay link, and replays
 //   loader.js    the downloads, the runtime, the service worker
 //   inspector.js window.mubmub, for tests and bug reports
 import './keyboard.js';
