@@ -1,6 +1,7 @@
 // The game in the browser: the program's module from the resources the page
 // unpacked, then WinMain on the web host, as on the desktop. The page names
-// the edition it chose: --lang ja|en (Japanese when it names none).
+// the edition it chose, --lang ja|en (Japanese when it names none), and the
+// game settings the player turned on, by their names (--every-press-counts).
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -37,8 +38,12 @@ int main(int argc, char **argv) {
         return 1;
     }
     mub::core::StartOptions options;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::string_view(argv[i]) == "--lang") options.language = mub::core::language_from_name(argv[i + 1]);
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--lang" && i + 1 < argc) options.language = mub::core::language_from_name(argv[++i]);
+        else if (arg.starts_with("--"))
+            if (const mub::core::GameSetting *s = mub::core::game_setting(arg.substr(2))) options.*(s->on) = true;
+    }
     mub::web::WebHost host;
     // The page counts ticks (its tests and benchmarks read them).
     options.after_dispatch = [](const MSG &msg) {

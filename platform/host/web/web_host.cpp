@@ -123,16 +123,18 @@ EMSCRIPTEN_KEEPALIVE int mub_web_keystroke(const char *code, const char *key, in
     return ks.vk | (int(static_cast<unsigned char>(ks.ch)) << 8);
 }
 
-// The canvas's size in CSS pixels for a stage of stage_w x stage_h, and
-// whether to smooth it: width | height << 15 | smooth << 30. The page shows
-// whole multiples unless asked to fit; Scaling::Fit's enlarge step is not
-// drawn there yet.
-EMSCRIPTEN_KEEPALIVE int mub_web_place(int stage_w, int stage_h, int picture_w, int picture_h, double pixel_ratio,
-                                       int fit) {
+// The picture's size in CSS pixels for a stage of stage_w x stage_h, whether
+// to smooth it, and how many times to enlarge it pixel for pixel first:
+// width + height * 2^15 + smooth * 2^30 + enlarge * 2^31 (a double, exact).
+// Fitted, it is drawn enlarged by the next whole multiple and smoothed down
+// to its size by the compositor; at whole multiples, pixel for pixel.
+EMSCRIPTEN_KEEPALIVE double mub_web_place(int stage_w, int stage_h, int picture_w, int picture_h,
+                                          double pixel_ratio, int fit) {
     const mub::viewport::Placement p = mub::viewport::place(
         {picture_w, picture_h}, {stage_w, stage_h},
         fit ? mub::viewport::Scaling::Fit : mub::viewport::Scaling::WholeMultiples, pixel_ratio);
-    return (p.shown.width & 0x7FFF) | (p.shown.height & 0x7FFF) << 15 | int(p.smooth) << 30;
+    return double(p.shown.width & 0x7FFF) + double(p.shown.height & 0x7FFF) * 32768.0 +
+           (p.smooth ? 1073741824.0 : 0.0) + double(std::clamp(p.enlarge, 1, 64)) * 2147483648.0;
 }
 
 // The client pixel under a point (x, y) of the canvas, which is shown_w x
