@@ -7,6 +7,7 @@ import { info } from './inspector.js';
 import { fitCanvas } from './layout.js';
 import { draw } from './screen.js';
 import { failed, firstFrame, reload, showStatus } from './status.js';
+import { text } from './texts.js';
 
 export const page = {
   now,
@@ -38,6 +39,6 @@ export const page = {
     info.quit = code;
     releaseAll();
     accept(false);
-    showStatus('おしまい', 'もういちど あそぶ', reload);
+    showStatus(text('theEnd'), text('playAgain'), reload);
   },
 };

@@ -7,7 +7,9 @@ import { info } from './inspector.js';
 import { edition } from './edition.js';
 import { fitCanvas, layout } from './layout.js';
 import { setRulesReady } from './rules.js';
+import { setting } from './settings.js';
 import { failed, progress, showStatus } from './status.js';
+import { text } from './texts.js';
 
 // Once the game runs, only a failure of the program stops it: an exception
 // out of WebAssembly or its runtime, or a promise of its waits rejected. A
@@ -52,8 +54,7 @@ async function loadResources() {
 export function start() {
   if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function' ||
       typeof DecompressionStream !== 'function') {
-    showStatus('このブラウザでは あそべません。あたらしい ブラウザで ひらいてください。\n' +
-               'This browser is too old for the game (it needs WebAssembly).');
+    showStatus(text('tooOld'));
     layout();
     return;
   }
@@ -66,7 +67,8 @@ export function start() {
   const compiled = compileProgram();
   compiled.catch(failed);
   window.Module = {
-    arguments: ['--lang', edition()],
+    // The game settings by their names, so that recordings name them.
+    arguments: ['--lang', edition(), ...(setting('everyPress') === 'on' ? ['--every-press-counts'] : [])],
     page,
     instantiateWasm(imports, receive) {
       compiled.then((module) => WebAssembly.instantiate(module, imports))
