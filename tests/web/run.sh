@@ -4,6 +4,7 @@
 #   run.sh sim     the node simulator against the native one ($MUB_SIM)
 #   run.sh page    the page in headless Chromium
 #   run.sh faults  the page when downloads and input go wrong
+#   run.sh play    the page on every screen and in every hand
 # Each exits with 77, which ctest shows as skipped, naming what is missing,
 # when Emscripten, Chromium or the npm packages are not installed
 # (bash scripts/setup-web.sh installs them).
@@ -39,8 +40,14 @@ case "${1:-}" in
     [ -d "$here/node_modules/puppeteer-core" ] || skip "puppeteer-core (npm) is not installed in tests/web"
     MUB_WEB_SITE="$MUB_WEB_DIR/site" node "$here/page_faults.test.mjs"
     ;;
+  play)
+    [ -f "$MUB_WEB_DIR/site/mubmub.wasm" ] || { echo "no web build in $MUB_WEB_DIR"; exit 1; }
+    [ -x "${MUB_CHROMIUM:-/usr/bin/chromium}" ] || skip "Chromium is not installed"
+    [ -d "$here/node_modules/puppeteer-core" ] || skip "puppeteer-core (npm) is not installed in tests/web"
+    MUB_WEB_SITE="$MUB_WEB_DIR/site" node "$here/page_play.test.mjs"
+    ;;
   *)
-    echo "usage: run.sh build|sim|page|faults" >&2
+    echo "usage: run.sh build|sim|page|faults|play" >&2
     exit 2
     ;;
 esac
