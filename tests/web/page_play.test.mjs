@@ -194,9 +194,9 @@ async function fakePad(page) {
     },
   };
 }
-const PAD = { A: 0, LB: 4, RB: 5, LT: 6, Back: 8, Down: 13, Right: 15 };
+const PAD = { A: 0, LB: 4, RB: 5, RT: 7, Back: 8, Down: 13, Right: 15 };
 
-test('a game controller: the dialog and the question by d-pad and A, LB steps left, LB held and RB fires', async () => {
+test('a game controller: the dialog and the question by d-pad and A, the shoulders step, a trigger held and a shoulder fire', async () => {
   const page = await lib.openPage(browser, { width: 1280, height: 900 });
   const pad = await fakePad(page);
   await page.goto(server.url + g.withLang());
@@ -207,7 +207,7 @@ test('a game controller: the dialog and the question by d-pad and A, LB steps le
   for (let i = 0; i < 3 && (await g.info(page)).modal === null; i++) {
     await g.step(page, () => pad.press(i % 2 ? PAD.LB : PAD.RB));  // one then the other: no double click
   }
-  await g.untilModal(page, await page.evaluate(() => window.mubmub.modal));
+  await until(page, () => window.mubmub.modal !== null);
   await pad.press(PAD.Right);  // No
   await pad.press(PAD.A);
   await g.untilState(page, 'main_key', g.SCENE.shooting);
@@ -221,15 +221,18 @@ test('a game controller: the dialog and the question by d-pad and A, LB steps le
     };
   });
   const x0 = await g.state(page, 'mub_pl_x');
-  await pad.press(PAD.LB);
-  await g.untilState(page, 'mub_pl_x', x0 - 40);
-  assert.equal(await page.evaluate(() => window.heartsSeen), 0);
-  await g.sleep(550);  // a second press within 500 ms would be a double click
-  await pad.set(PAD.LT, true);  // the trigger holds the left button
-  await g.untilState(page, 'mub_pl_x', x0 - 80);
   await pad.press(PAD.RB);
+  await g.untilState(page, 'mub_pl_x', x0 + 40);
+  await g.sleep(550);  // a second press of one button within 500 ms would be a double click
+  await pad.press(PAD.LB);
+  await g.untilState(page, 'mub_pl_x', x0);
+  assert.equal(await page.evaluate(() => window.heartsSeen), 0);
+  await g.sleep(550);
+  await pad.set(PAD.RT, true);  // the trigger holds the right button: a step right
+  await g.untilState(page, 'mub_pl_x', x0 + 40);
+  await pad.press(PAD.LB);  // and the left shoulder with it fires
   await until(page, () => window.heartsSeen > 0);
-  await pad.set(PAD.LT, false);
+  await pad.set(PAD.RT, false);
   // Back asks first, as Escape does.
   await pad.press(PAD.Back);
   await until(page, () => !document.getElementById('ask-quit').hidden);

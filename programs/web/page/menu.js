@@ -52,7 +52,7 @@ entries.append(
       setSetting('touch', v);
       if (setByQuery('touch')) reloadWith((q) => q.delete('touch'));
     }),
-  choices(`${text('everyPress')} ${text('everyPressNote')}`, [['off', text('touchOff')], ['on', text('touchOn')]],
+  choices(`${text('everyPress')} ${text('everyPressNote')}`, [['off', text('off')], ['on', text('on')]],
     () => setting('everyPress'), (v) => {
       if (v === setting('everyPress')) return;
       setSetting('everyPress', v);
@@ -83,12 +83,15 @@ export function addMenuAction(label, action) {
 }
 
 function drawPadHelp() {
-  const table = el('table', {}, el('caption', {}, text('padHelp')));
+  const table = el('table');
   for (const [name, play, box] of padHelp()) {
     table.append(el('tr', {}, el('th', {}, name), el('td', {}, play), el('td', { className: 'in-box' }, box)));
   }
   const layout = el('pre', { className: 'pad-layout' }, text('padLayout'));
-  document.getElementById('pad-help').replaceChildren(table, layout);
+  const help = document.getElementById('pad-help');
+  const details = help.querySelector('details') || el('details', {}, el('summary', {}, text('padHelp')));
+  details.replaceChildren(details.querySelector('summary'), layout, table);
+  help.replaceChildren(details);
 }
 
 export const menuOpen = () => !menu.hidden;

@@ -47,6 +47,8 @@ const TEXTS = {
   touchOn: ['出す', 'On'],
   touchOff: ['出さない', 'Off'],
   everyPress: ['連打をすべて数える', 'Every press counts'],
+  off: ['オフ', 'Off'],
+  on: ['オン', 'On'],
   everyPressNote: ['(ゲームが かわります。はじめから)', '(changes the game; starts again)'],
   language: ['言語: 日本語 / English', 'Language: 日本語 / English'],
   close: ['とじる', 'Close'],

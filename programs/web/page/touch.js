@@ -74,6 +74,7 @@ function follow() {
       return el;
     }));
     answers.style.setProperty('--count', String(buttons.length));
+    answers.classList.toggle('list', buttons.length > 2);  // the dialog's entries, one under the other
   } else {
     shownAnswers = '';
   }

@@ -58,12 +58,13 @@ export async function ticks(page, count) {
   await until(page, (t) => window.mubmub.ticks >= t, from + count);
 }
 
-// Where a game pixel is on the page, in CSS pixels.
+// Where a game pixel is on the page, in CSS pixels. The canvas may draw the
+// picture enlarged: the game's own size is that of mubmub.pixels().
 export function pagePoint(page, x, y) {
   return page.evaluate((gx, gy) => {
-    const c = document.getElementById('screen');
-    const r = c.getBoundingClientRect();
-    return { x: r.left + ((gx + 0.5) * r.width) / c.width, y: r.top + ((gy + 0.5) * r.height) / c.height };
+    const r = document.getElementById('screen').getBoundingClientRect();
+    const { width, height } = window.mubmub.pixels();
+    return { x: r.left + ((gx + 0.5) * r.width) / width, y: r.top + ((gy + 0.5) * r.height) / height };
   }, x, y);
 }
 
