@@ -144,6 +144,8 @@ test('keys reach the whack game: z x c v b choose the holes', async () => {
 
 // The bar's one button that moves on: ⏎, or the open box's answer.
 async function tapBarNext(page) {
+  await until(page, () => (window.mubmub.modal !== null) ===
+    (document.getElementById('touchbar').dataset.mode === 'answers'));  // the bar follows a frame later
   const at = await page.$$eval('#touchbar .next button, #touchbar .answers button', (els) => els
     .filter((e) => e.getClientRects().length > 0)
     .map((e) => { const r = e.getBoundingClientRect(); return { x: r.left + r.width / 2, y: r.top + r.height / 2 }; }));
@@ -156,6 +158,7 @@ test('the touch bar\'s keys reach the whack game', async () => {
   const whack = await g.pagePoint(page, g.DIALOG_BUTTONS[2].x, g.DIALOG_BUTTONS[2].y);
   await page.touchscreen.tap(whack.x, whack.y);
   await enterWhackGame(page, () => tapBarNext(page));
+  await g.untilBar(page, 'holes');
   await g.untilState(page, 'mub2_task_no', 0);
   const b = await g.barButton(page, '[data-key="b"]');
   await page.touchscreen.tap(b.x, b.y);
@@ -201,6 +204,7 @@ test('touch: L and R of the bar step the shooting player, and pressed together f
     await tapBarNext(page);
   });
 
+  await g.untilBar(page, 'mouse');
   const L = await g.barButton(page, '[data-mouse="0"]');
   const R = await g.barButton(page, '[data-mouse="1"]');
   await watchHearts(page);

@@ -95,6 +95,7 @@ test('touch on the whack game: the dialog and the box on the bar, taps move on f
   assert.ok(ok.width >= 44 && ok.height >= 44, `the answer is ${ok.width} x ${ok.height}`);
   await page.touchscreen.tap(ok.x, ok.y);
   await g.untilState(page, 'main_key', g.SCENE.whack);
+  await g.untilBar(page, 'holes');
   const holes = await visible(page, '#touchbar .holes button');
   assert.deepEqual(holes.map((h) => h.text[0]), ['z', 'x', 'c', 'v', 'b', '⏎']);
   assert.ok(holes[0].y < holes[1].y && holes[1].y > holes[2].y && holes[2].y < holes[3].y && holes[3].y > holes[4].y,
@@ -144,7 +145,7 @@ test('a box\'s answers are big buttons on the bar that answer it: yes, and no', 
     await page.touchscreen.tap(buttons[answer].x, buttons[answer].y);
     await g.untilState(page, 'main_key', g.SCENE.shooting);
     assert.equal(await g.state(page, 'so_flg'), soFlg);
-    assert.equal(await page.$eval('#touchbar', (b) => b.dataset.mode), 'mouse', 'the bar shows ◀ ▶ in play');
+    await g.untilBar(page, 'mouse');  // ◀ ▶ in play
     assert.deepEqual(page.errors, []);
     await page.close();
   }

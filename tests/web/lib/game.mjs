@@ -92,6 +92,12 @@ export async function touches(page, steps) {
   await cdp.detach();
 }
 
+// Waits until the touch bar shows the group of a scene (touch.js): mouse,
+// holes, next or answers. The bar follows the game a frame later.
+export function untilBar(page, mode) {
+  return until(page, (m) => document.getElementById('touchbar').dataset.mode === m, mode);
+}
+
 // The centre of a button of the touch bar.
 export async function barButton(page, selector) {
   const r = await rectOf(page, `#touchbar ${selector}`);
