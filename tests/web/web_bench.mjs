@@ -141,7 +141,7 @@ async function playWhack(page, ms) {
 // A tab with the game in the whack game.
 async function whackPage(browser, size, query = '') {
   const page = await openPage(browser, size);
-  await page.goto(server.url + query);
+  await page.goto(server.url + g.withLang(query));  // the Japanese dialog, whatever the browser speaks
   await g.untilModal(page, g.DIALOG);
   for (const key of ['Tab', 'Tab', 'Enter']) await page.keyboard.press(key);
   return page;

@@ -18,7 +18,7 @@ const TRIGGERS = [6, 7];
 function act(events) {
   for (const ev of events) {
     if (ev.mouse !== undefined) {
-      if (ev.down) hold(ev.mouse, 'pad', lastPoint.x, lastPoint.y);
+      if (ev.down && !asking()) hold(ev.mouse, 'pad', lastPoint.x, lastPoint.y);
       else release(ev.mouse, 'pad');
       continue;
     }

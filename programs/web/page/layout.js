@@ -31,11 +31,16 @@ body.classList.toggle('no-fullscreen', !fullscreenEnabled);
 
 export function layout() {
   const touch = touchWanted();
+  const wide = window.innerWidth > window.innerHeight;
+  const immersive = !!fullscreenElement() || standalone.matches;
   body.classList.toggle('touch', touch);
-  body.classList.toggle('bar-side', touch && window.innerWidth > window.innerHeight);
-  // Landscape with little height: the header goes beside the picture.
-  body.classList.toggle('landscape', window.innerWidth > window.innerHeight && window.innerHeight < 600);
-  body.classList.toggle('immersive', !!fullscreenElement() || standalone.matches);
+  body.classList.toggle('bar-side', touch && wide);
+  body.classList.toggle('immersive', immersive);
+  // The header's row goes where the picture wants the height (the bar
+  // beside it on a small screen, full screen), leaving its buttons in a
+  // corner; under a phone's picture, which has the width, the row stays.
+  body.classList.toggle('compact-header', (touch && wide && window.innerHeight < 600) ||
+    (immersive && !(touch && !wide)));
   fitCanvas();
 }
 

@@ -15,11 +15,13 @@ export function askQuit() {
   if (!accepting() || asking()) return;
   releaseAll();  // what was held when the question came is let go
   box.hidden = false;
+  document.body.classList.add('asking');  // the touch bar waits too
   goOn.focus();
 }
 
 function close() {
   box.hidden = true;
+  document.body.classList.remove('asking');
   document.activeElement?.blur();
 }
 
