@@ -63,6 +63,12 @@ test('the picture fills the page: the width of a phone, nearly all of a desktop\
     const r = await g.rectOf(page, '#screen');
     assert.ok(check(r), `${r.width} x ${r.height} in a ${view.width} x ${view.height} view`);
     assert.ok(Math.abs(r.width / r.height - 592 / 543) < 0.01, 'the picture keeps its shape');
+    // Sharp: drawn at the next whole multiple of the game's size in device
+    // pixels, which the browser smooths down.
+    const dpr = view.deviceScaleFactor ?? 1;
+    const drawn = await page.$eval('#screen', (c) => [c.width, c.height]);
+    const k = Math.ceil(Math.max((r.width * dpr) / 592, (r.height * dpr) / 543) - 1e-6);
+    assert.deepEqual(drawn, [592 * k, 543 * k], `drawn at ${drawn} for ${r.width} x ${r.height} shown`);
     const size = await page.evaluate(() => { const p = window.mubmub.pixels(); return [p.width, p.height]; });
     assert.deepEqual(size, [592, 543], 'mubmub.pixels() is the game\'s own picture');
     // Leaving full screen leaves the game running.
@@ -136,7 +142,21 @@ async function toShootingQuestion(page) {
   return untilAnswers(page, 2);
 }
 
-test('a box\'s answers are big buttons on the bar that answer it: yes, and no', async () => {
+// A heart is in flight while a slot of bl_key is not 0; every tick is
+// looked at, since one may meet a crab's shot within a few ticks.
+async function watchHearts(page) {
+  await page.evaluate(() => {
+    window.heartsSeen = 0;
+    const tick = window.Module.page.tick;
+    window.Module.page.tick = () => {
+      tick();
+      for (let i = 0; i < 4; i++) if (window.mubmub.global('bl_key', i)) window.heartsSeen++;
+    };
+  });
+}
+const heartsSeen = (page) => page.evaluate(() => window.heartsSeen);
+
+test('a box\'s answers are big buttons on the bar that answer it (yes, and no); then the picture\'s halves are the mouse buttons', async () => {
   for (const [answer, soFlg] of [[0, 0], [1, 1]]) {
     const page = await g.startGame(browser, server.url, PHONE);
     const buttons = await toShootingQuestion(page);
@@ -146,6 +166,27 @@ test('a box\'s answers are big buttons on the bar that answer it: yes, and no', 
     await g.untilState(page, 'main_key', g.SCENE.shooting);
     assert.equal(await g.state(page, 'so_flg'), soFlg);
     await g.untilBar(page, 'mouse');  // ◀ ▶ in play
+    if (answer === 1) {
+      // Just right of the middle, then just left of it; then a thumb held
+      // on the right and a tap on the left: a step left that fires.
+      const right = await g.pagePoint(page, 296, 300), left = await g.pagePoint(page, 295, 300);
+      await watchHearts(page);
+      const x0 = await g.state(page, 'mub_pl_x');
+      await g.touches(page, [{ fingers: [{ ...right, id: 1 }] }, { fingers: [] }]);
+      await g.untilState(page, 'mub_pl_x', x0 + 40);
+      await g.sleep(550);  // a second press of one button within 500 ms would be a double click
+      await g.touches(page, [{ fingers: [{ ...left, id: 1 }] }, { fingers: [] }]);
+      await g.untilState(page, 'mub_pl_x', x0);
+      assert.equal(await heartsSeen(page), 0);
+      await g.sleep(550);
+      await g.touches(page, [
+        { fingers: [{ ...right, id: 1 }] },
+        { fingers: [{ ...right, id: 1 }, { ...left, id: 2 }] },
+        { fingers: [{ ...right, id: 1 }] },
+        { fingers: [] },
+      ]);
+      await until(page, () => window.heartsSeen > 0);
+    }
     assert.deepEqual(page.errors, []);
     await page.close();
   }
@@ -176,12 +217,15 @@ test('Escape asks first: Escape and Enter go on, and only the end ends the game'
   await page.close();
 });
 
-// A game controller the page polls: buttons set by the test.
+// A game controller the page polls, plugged in as the page loads: buttons
+// set by the test.
 async function fakePad(page) {
   await page.evaluateOnNewDocument(() => {
     const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
     window.fakePad = { index: 0, id: 'fake', connected: true, mapping: 'standard', buttons, axes: [0, 0, 0, 0] };
     navigator.getGamepads = () => [window.fakePad];
+    // As the browser tells of a pad once a button of it is pressed.
+    window.addEventListener('load', () => window.dispatchEvent(new Event('gamepadconnected')));
   });
   const set = (button, down) => page.evaluate((b, d) => {
     Object.assign(window.fakePad.buttons[b], { pressed: d, touched: d, value: d ? 1 : 0 });
@@ -213,14 +257,7 @@ test('a game controller: the dialog and the question by d-pad and A, the shoulde
   await pad.press(PAD.A);
   await g.untilState(page, 'main_key', g.SCENE.shooting);
   assert.equal(await g.state(page, 'so_flg'), 1);
-  await page.evaluate(() => {
-    window.heartsSeen = 0;
-    const tick = window.Module.page.tick;
-    window.Module.page.tick = () => {
-      tick();
-      for (let i = 0; i < 4; i++) if (window.mubmub.global('bl_key', i)) window.heartsSeen++;
-    };
-  });
+  await watchHearts(page);
   const x0 = await g.state(page, 'mub_pl_x');
   await g.sleep(550);  // RB pressed the last page: a second press within 500 ms would be a double click
   await pad.press(PAD.RB);
@@ -228,7 +265,7 @@ test('a game controller: the dialog and the question by d-pad and A, the shoulde
   await g.sleep(550);  // a second press of one button within 500 ms would be a double click
   await pad.press(PAD.LB);
   await g.untilState(page, 'mub_pl_x', x0);
-  assert.equal(await page.evaluate(() => window.heartsSeen), 0);
+  assert.equal(await heartsSeen(page), 0);
   await g.sleep(550);
   await pad.set(PAD.RT, true);  // the trigger holds the right button: a step right
   await g.untilState(page, 'mub_pl_x', x0 + 40);

@@ -8,6 +8,7 @@ import { fitCanvas } from './layout.js';
 import { draw } from './screen.js';
 import { failed, firstFrame, reload, showStatus } from './status.js';
 import { text } from './texts.js';
+import { followGame } from './touch.js';
 
 export const page = {
   now,
@@ -30,10 +31,12 @@ export const page = {
   modal(caption) {
     info.modal = caption;
     if (caption !== null) info.modals.push({ caption, tick: info.ticks });
+    followGame();
   },
   tick() {
     info.ticks++;
     if (info.tickTimes) info.tickTimes.push(performance.now());
+    followGame();
   },
   quit(code) {
     info.quit = code;

@@ -37,15 +37,15 @@ function act(events) {
   }
 }
 
+// Polled once a frame while a pad is there: the browser tells of a pad
+// once a button of it is pressed, so a page with none never polls (a frame
+// asked for every frame would cost the page a frame's work each time).
 const seen = new Map();  // pad index -> the buttons' last values
+let polling = false;
 function poll() {
-  requestAnimationFrame(poll);
-  if (!accepting() || !navigator.getGamepads) return;
+  const pads = navigator.getGamepads ? [...navigator.getGamepads()].filter((p) => p && p.connected !== false) : [];
   const boxOpen = asking() || scene() === -1;
-  const now = new Set();
-  for (const pad of navigator.getGamepads()) {
-    if (!pad || pad.connected === false) continue;
-    now.add(pad.index);
+  for (const pad of accepting() ? pads : []) {
     const last = seen.get(pad.index) || [];
     seen.set(pad.index, last);
     for (let b = 0; b < Math.min(pad.buttons.length, BUTTONS); b++) {
@@ -57,12 +57,18 @@ function poll() {
     }
   }
   for (const index of [...seen.keys()]) {
-    if (now.has(index)) continue;
+    if (pads.some((p) => p.index === index)) continue;
     seen.delete(index);
     act(padUnplugged(index));
   }
+  polling = pads.length > 0;
+  if (polling) requestAnimationFrame(poll);
 }
-requestAnimationFrame(poll);
+window.addEventListener('gamepadconnected', () => {
+  if (polling) return;
+  polling = true;
+  requestAnimationFrame(poll);
+});
 
 // The layout for the help, from the same table: each button's name and
 // what it gives, in play and in a box.

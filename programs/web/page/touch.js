@@ -45,13 +45,21 @@ export function holeAt(x, y) {
   return best;
 }
 
-// The bar follows the scene, looked at once a frame.
+// The bar follows the scene: looked at after each tick and each box that
+// opens or closes (nothing else changes it), once the program's call that
+// told of it has returned.
 const touchbar = document.getElementById('touchbar');
 const answers = touchbar.querySelector('.answers');
 let shownScene = null;
 let shownAnswers = '';
+let due = false;
+export function followGame() {
+  if (due) return;
+  due = true;
+  queueMicrotask(follow);
+}
 function follow() {
-  requestAnimationFrame(follow);
+  due = false;
   const s = scene();
   if (s === null || info.quit !== null || info.error) return;
   const mode = modeOf(s);
@@ -59,24 +67,23 @@ function follow() {
     shownScene = s;
     touchbar.dataset.mode = mode.bar;
   }
-  if (mode.bar === 'answers') {
-    const buttons = boxButtons();
-    const key = JSON.stringify(buttons);
-    if (key === shownAnswers) return;
-    shownAnswers = key;
-    answers.replaceChildren(...buttons.map((b) => {
-      const el = document.createElement('button');
-      el.type = 'button';
-      el.tabIndex = -1;
-      el.dataset.x = b.x;
-      el.dataset.y = b.y;
-      el.textContent = b.label.replace(/\s*\(\w\)$/, '');  // the box's "(Y)": no key here
-      return el;
-    }));
-    answers.style.setProperty('--count', String(buttons.length));
-    answers.classList.toggle('list', buttons.length > 2);  // the dialog's entries, one under the other
-  } else {
+  if (mode.bar !== 'answers') {
     shownAnswers = '';
+    return;
   }
+  const buttons = boxButtons();
+  const key = JSON.stringify(buttons);
+  if (key === shownAnswers) return;
+  shownAnswers = key;
+  answers.replaceChildren(...buttons.map((b) => {
+    const el = document.createElement('button');
+    el.type = 'button';
+    el.tabIndex = -1;
+    el.dataset.x = b.x;
+    el.dataset.y = b.y;
+    el.textContent = b.label.replace(/\s*\(\w\)$/, '');  // the box's "(Y)": no key here
+    return el;
+  }));
+  answers.style.setProperty('--count', String(buttons.length));
+  answers.classList.toggle('list', buttons.length > 2);  // the dialog's entries, one under the other
 }
-requestAnimationFrame(follow);
