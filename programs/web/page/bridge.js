@@ -16,8 +16,9 @@ export const page = {
   takeEvent,
   // A frame, of which only the rectangle changed ({ x, y, width, height })
   // differs from the one before; frames that change nothing never come.
-  present(rgba, width, height, changed) {
-    if (draw(rgba, width, height, changed)) fitCanvas();
+  // enlarged: the same enlarged k times, for a fitted canvas (else null).
+  present(rgba, width, height, changed, enlarged, k) {
+    if (draw(rgba, width, height, changed, enlarged, k)) fitCanvas();
     info.frames++;
     if (info.firstFrameAt === null) {
       info.firstFrameAt = performance.now();
