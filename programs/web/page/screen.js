@@ -10,7 +10,9 @@
 // enlarged already (mub_web_set_enlarge), so a frame is one copy still.
 export const canvas = document.getElementById('screen');
 const surface = canvas.transferControlToOffscreen ? canvas.transferControlToOffscreen() : canvas;
-const ctx = surface.getContext('2d', { alpha: false });
+// Desynchronized: the canvas is drawn into where the compositor reads it, so
+// a frame copies only what changed, not the whole (enlarged) canvas again.
+const ctx = surface.getContext('2d', { alpha: false, desynchronized: true });
 
 let enlarge = 1;
 let size = { width: canvas.width, height: canvas.height };
