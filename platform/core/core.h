@@ -7,6 +7,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -66,6 +67,15 @@ Image composed_frame();
 
 // The caption (UTF-8) of the open message box or dialog; empty when none.
 std::string open_modal_caption();
+
+// The buttons of the open message box or dialog (the innermost), in their
+// order: the label (UTF-8, without the & of a mnemonic) and the centre in
+// client pixels, where a click answers the box. Empty when none is open.
+struct OpenBoxButton {
+    std::string label;
+    int x = 0, y = 0;
+};
+std::vector<OpenBoxButton> open_modal_buttons();
 
 // True when the window has been destroyed.
 bool main_window_destroyed();

@@ -41,6 +41,13 @@ std::string open_modal_caption() {
     return modals.empty() ? std::string() : modals.back()->caption_utf8();
 }
 
+std::vector<OpenBoxButton> open_modal_buttons() {
+    const auto &modals = state().modals;
+    const Window *w = main_window();
+    if (modals.empty() || !w) return {};
+    return modals.back()->button_places(w->frame.width, w->frame.height);
+}
+
 bool main_window_destroyed() { return state().main_destroyed; }
 
 void reset() {

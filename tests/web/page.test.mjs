@@ -53,7 +53,7 @@ test('the title animation plays and the dialog opens on the same tick as in the 
 const storyPage1 = () => g.simScreenshot(sim, '0 answer 1000\n', 100);
 
 test('the keyboard chooses the story at twice the size: page 1 equals the simulator\'s picture', async () => {
-  const page = await g.startGame(browser, server.url, { width: 1400, height: 1200 });
+  const page = await g.startGame(browser, server.url, { width: 1400, height: 1200, query: '?scale=integer' });
   const canvas = await g.rectOf(page, '#screen');
   assert.deepEqual([canvas.width, canvas.height], [592 * 2, 543 * 2]);
   await g.untilModal(page, g.DIALOG);
@@ -142,13 +142,23 @@ test('keys reach the whack game: z x c v b choose the holes', async () => {
   await page.close();
 });
 
+// The bar's one button that moves on: ⏎, or the open box's answer.
+async function tapBarNext(page) {
+  await until(page, () => (window.mubmub.modal !== null) ===
+    (document.getElementById('touchbar').dataset.mode === 'answers'));  // the bar follows a frame later
+  const at = await page.$$eval('#touchbar .next button, #touchbar .answers button', (els) => els
+    .filter((e) => e.getClientRects().length > 0)
+    .map((e) => { const r = e.getBoundingClientRect(); return { x: r.left + r.width / 2, y: r.top + r.height / 2 }; }));
+  if (at.length) await page.touchscreen.tap(at[0].x, at[0].y);
+}
+
 test('the touch bar\'s keys reach the whack game', async () => {
   const page = await g.startGame(browser, server.url, PHONE);
   await g.untilModal(page, g.DIALOG);
   const whack = await g.pagePoint(page, g.DIALOG_BUTTONS[2].x, g.DIALOG_BUTTONS[2].y);
   await page.touchscreen.tap(whack.x, whack.y);
-  const enter = await g.barButton(page, '[data-key="Enter"]');
-  await enterWhackGame(page, () => page.touchscreen.tap(enter.x, enter.y));
+  await enterWhackGame(page, () => tapBarNext(page));
+  await g.untilBar(page, 'holes');
   await g.untilState(page, 'mub2_task_no', 0);
   const b = await g.barButton(page, '[data-key="b"]');
   await page.touchscreen.tap(b.x, b.y);
@@ -186,12 +196,15 @@ test('touch: L and R of the bar step the shooting player, and pressed together f
   await g.untilModal(page, g.DIALOG);
   const shooting = await g.pagePoint(page, g.DIALOG_BUTTONS[1].x, g.DIALOG_BUTTONS[1].y);
   await page.touchscreen.tap(shooting.x, shooting.y);
-  const enter = await g.barButton(page, '[data-key="Enter"]');
   await enterShootingRound(page, async (i) => {
     const p = await g.pagePoint(page, 100 + 40 * i, 100);  // apart, so no two taps make a double click
     await page.touchscreen.tap(p.x, p.y);
-  }, () => page.touchscreen.tap(enter.x, enter.y));
+  }, async () => {
+    await until(page, () => document.querySelector('#touchbar .answers button') !== null);
+    await tapBarNext(page);
+  });
 
+  await g.untilBar(page, 'mouse');
   const L = await g.barButton(page, '[data-mouse="0"]');
   const R = await g.barButton(page, '[data-mouse="1"]');
   await watchHearts(page);
@@ -306,12 +319,14 @@ test('resizing, rotating, hiding and held keys: no errors, no ticks while hidden
   await page.close();
 });
 
-test('Escape ends the program; the page offers to play again, and again plays', async () => {
+test('Escape, then the question\'s end, ends the program; the page offers to play again, and again plays', async () => {
   const page = await g.startGame(browser, server.url);
   await g.untilModal(page, g.DIALOG);
   await page.keyboard.press('Enter');
   await g.untilState(page, 'story_page', 1);
   await page.keyboard.press('Escape');
+  await until(page, () => !document.getElementById('ask-quit').hidden);
+  await page.click('#quit');
   await until(page, () => window.mubmub.quit === 0);
   assert.equal(await page.$eval('#status-action', (b) => !b.hidden && b.textContent), 'もういちど あそぶ');
   await Promise.all([page.waitForNavigation(), page.click('#status-action')]);

@@ -188,6 +188,7 @@ for (const row of PLAYS) {
 async function copyLink(page) {
   await page.bringToFront();  // a tab behind others has no frames to click in, nor the clipboard
   await page.evaluate(() => { window.mubmub.replayLink = null; });
+  await page.click('#menu-button');
   await page.click('#copy-replay-link');
   await until(page, () => window.mubmub.replayLink !== null && !document.getElementById('link-note').hidden);
   return page.evaluate(() => window.mubmub.replayLink);

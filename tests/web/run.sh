@@ -4,6 +4,7 @@
 #   run.sh sim     the node simulator against the native one ($MUB_SIM)
 #   run.sh page    the page in headless Chromium
 #   run.sh faults  the page when downloads and input go wrong
+#   run.sh play    the page on every screen and in every hand
 #   run.sh recording  recordings made in the page, replayed by both simulators and by links
 # Each exits with 77, which ctest shows as skipped, naming what is missing,
 # when Emscripten, Chromium or the npm packages are not installed
@@ -46,8 +47,14 @@ case "${1:-}" in
     [ -d "$here/node_modules/puppeteer-core" ] || skip "puppeteer-core (npm) is not installed in tests/web"
     MUB_WEB_SITE="$MUB_WEB_DIR/site" MUB_WEB_SIM="$MUB_WEB_DIR/mubmub-sim.js" node "$here/page_recording.test.mjs"
     ;;
+  play)
+    [ -f "$MUB_WEB_DIR/site/mubmub.wasm" ] || { echo "no web build in $MUB_WEB_DIR"; exit 1; }
+    [ -x "${MUB_CHROMIUM:-/usr/bin/chromium}" ] || skip "Chromium is not installed"
+    [ -d "$here/node_modules/puppeteer-core" ] || skip "puppeteer-core (npm) is not installed in tests/web"
+    MUB_WEB_SITE="$MUB_WEB_DIR/site" node "$here/page_play.test.mjs"
+    ;;
   *)
-    echo "usage: run.sh build|sim|page|faults|recording" >&2
+    echo "usage: run.sh build|sim|page|faults|play|recording" >&2
     exit 2
     ;;
 esac

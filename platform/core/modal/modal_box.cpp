@@ -53,6 +53,19 @@ std::vector<BoxText> ModalBox::texts(int client_w, int client_h) const {
     return out;
 }
 
+std::vector<OpenBoxButton> ModalBox::button_places(int client_w, int client_h) const {
+    const Rect client = client_of(frame_on(client_w, client_h));
+    std::vector<OpenBoxButton> out;
+    for (const BoxButton &b : buttons_) {
+        std::u32string label;
+        for (char32_t c : b.label)
+            if (c != U'&') label += c;
+        const Rect r = translate(b.rect, client.left, client.top);
+        out.push_back({mub::text::u32_to_utf8(label), (r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    }
+    return out;
+}
+
 int ModalBox::button_at(int x, int y) const {
     const Rect frame = current_frame();
     auto inside = [x, y](const Rect &r) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; };

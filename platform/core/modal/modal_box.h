@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/core.h"
 #include "platform/core/host.h"
 #include "platform/core/region.h"
 
@@ -41,6 +42,9 @@ public:
     // Every text the box draws on a client area of this size, with its room:
     // a text wider than its room is cut off.
     std::vector<BoxText> texts(int client_w, int client_h) const;
+
+    // Each button's label and centre on a client area of this size.
+    std::vector<OpenBoxButton> button_places(int client_w, int client_h) const;
 
     void handle_input(const HostEvent &ev);
     // The host answered: a click of that button.

@@ -50,9 +50,10 @@ mergeInto(LibraryManager.library, {
     return 1;
   },
 
-  mub_page_present: function (rgba, width, height, x, y, w, h) {
+  mub_page_present: function (rgba, width, height, x, y, w, h, enlarged, k) {
     Module.page.present(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width, height,
-      { x: x, y: y, width: w, height: h });
+      { x: x, y: y, width: w, height: h },
+      enlarged ? new Uint8ClampedArray(HEAPU8.buffer, enlarged, width * height * k * k * 4) : null, k);
   },
 
   mub_page_set_title: function (utf8) {

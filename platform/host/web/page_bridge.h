@@ -29,8 +29,11 @@ void mub_page_wait(double deadline_ms);
 int mub_page_take_event(double *fields);
 
 // Draws a frame of width x height RGBA pixels on the canvas, of which only
-// the rectangle at x, y of w x h changed since the frame before.
-void mub_page_present(const uint8_t *rgba, int width, int height, int x, int y, int w, int h);
+// the rectangle at x, y of w x h changed since the frame before; enlarged
+// (null when k is 1) is the same frame enlarged k times pixel for pixel,
+// which the canvas shows when fitted.
+void mub_page_present(const uint8_t *rgba, int width, int height, int x, int y, int w, int h,
+                      const uint8_t *enlarged, int k);
 
 void mub_page_set_title(const char *utf8);
 void mub_page_show(int client_width, int client_height);

@@ -39,6 +39,23 @@ void to_rgba(const uint32_t *in, uint32_t *out, int n) {
 
 bool valid_type(double t) { return t >= 0 && t <= double(HostEvent::Type::Expose); }
 
+// How many times the page draws the picture enlarged (mub_web_set_enlarge).
+int page_enlarge = 1;
+
+// Rows top..bottom, columns left..right of a width-wide picture, each pixel
+// a k x k block of out (k times as wide).
+void enlarge_rect(const uint32_t *in, int width, const Rect &r, int k, uint32_t *out) {
+    const size_t out_width = size_t(width) * size_t(k);
+    for (int y = r.top; y < r.bottom; ++y) {
+        uint32_t *row = out + size_t(y) * size_t(k) * out_width;
+        const uint32_t *src = in + size_t(y) * size_t(width);
+        for (int x = r.left; x < r.right; ++x) std::fill_n(row + size_t(x) * size_t(k), k, src[x]);
+        for (int j = 1; j < k; ++j)
+            std::memcpy(row + size_t(j) * out_width + size_t(r.left) * size_t(k), row + size_t(r.left) * size_t(k),
+                        size_t(r.width()) * size_t(k) * sizeof(uint32_t));
+    }
+}
+
 }  // namespace
 
 uint64_t WebHost::now_ms() { return uint64_t(std::max(0.0, std::floor(mub_page_now()))); }
@@ -87,8 +104,26 @@ void WebHost::present(const Image &frame) {
         std::memcpy(last_.row(y) + changed.left, in, size_t(changed.width()) * sizeof(uint32_t));
         to_rgba(in, rgba_.data() + size_t(y) * size_t(frame.width) + changed.left, changed.width());
     }
+    // Fitted, the page shows the picture enlarged by a whole number, which
+    // the compositor smooths down: the changed pixels are sent enlarged too,
+    // so that the page only copies them (all of them when the number changed).
+    const int k = page_enlarge;
+    const uint8_t *enlarged = nullptr;
+    if (k > 1) {
+        Rect r = changed;
+        if (enlarged_by_ != k || !same_size) {
+            enlarged_.assign(rgba_.size() * size_t(k) * size_t(k), 0);
+            enlarged_by_ = k;
+            r = Rect{0, 0, frame.width, frame.height};
+        }
+        enlarge_rect(rgba_.data(), frame.width, r, k, enlarged_.data());
+        enlarged = reinterpret_cast<const uint8_t *>(enlarged_.data());
+    } else if (enlarged_by_) {
+        enlarged_ = {};
+        enlarged_by_ = 0;
+    }
     mub_page_present(reinterpret_cast<const uint8_t *>(rgba_.data()), frame.width, frame.height, changed.left,
-                     changed.top, changed.width(), changed.height());
+                     changed.top, changed.width(), changed.height(), enlarged, k);
 }
 
 void WebHost::set_title(const std::string &utf8_title) { mub_page_set_title(utf8_title.c_str()); }
@@ -123,17 +158,22 @@ EMSCRIPTEN_KEEPALIVE int mub_web_keystroke(const char *code, const char *key, in
     return ks.vk | (int(static_cast<unsigned char>(ks.ch)) << 8);
 }
 
-// The canvas's size in CSS pixels for a stage of stage_w x stage_h, and
-// whether to smooth it: width | height << 15 | smooth << 30. The page shows
-// whole multiples unless asked to fit; Scaling::Fit's enlarge step is not
-// drawn there yet.
-EMSCRIPTEN_KEEPALIVE int mub_web_place(int stage_w, int stage_h, int picture_w, int picture_h, double pixel_ratio,
-                                       int fit) {
+// The picture's size in CSS pixels for a stage of stage_w x stage_h, whether
+// to smooth it, and how many times to enlarge it pixel for pixel first:
+// width + height * 2^15 + smooth * 2^30 + enlarge * 2^31 (a double, exact).
+// Fitted, it is drawn enlarged by the next whole multiple and smoothed down
+// to its size by the compositor; at whole multiples, pixel for pixel.
+EMSCRIPTEN_KEEPALIVE double mub_web_place(int stage_w, int stage_h, int picture_w, int picture_h,
+                                          double pixel_ratio, int fit) {
     const mub::viewport::Placement p = mub::viewport::place(
         {picture_w, picture_h}, {stage_w, stage_h},
         fit ? mub::viewport::Scaling::Fit : mub::viewport::Scaling::WholeMultiples, pixel_ratio);
-    return (p.shown.width & 0x7FFF) | (p.shown.height & 0x7FFF) << 15 | int(p.smooth) << 30;
+    return double(p.shown.width & 0x7FFF) + double(p.shown.height & 0x7FFF) * 32768.0 +
+           (p.smooth ? 1073741824.0 : 0.0) + double(std::clamp(p.enlarge, 1, 64)) * 2147483648.0;
 }
+
+// The page draws the picture enlarged k times from now on (1: as it is).
+EMSCRIPTEN_KEEPALIVE void mub_web_set_enlarge(int k) { mub::web::page_enlarge = std::clamp(k, 1, 64); }
 
 // The client pixel under a point (x, y) of the canvas, which is shown_w x
 // shown_h CSS pixels: px | py << 15, or -1 where a press does not count.

@@ -39,6 +39,10 @@ private:
 
     Image last_;                  // the last frame presented
     std::vector<uint32_t> rgba_;  // the same as the canvas wants it (RGBA bytes)
+    // The same again enlarged enlarged_by_ times pixel for pixel, when the
+    // page shows the picture fitted (mub_web_set_enlarge); 0: not made.
+    std::vector<uint32_t> enlarged_;
+    int enlarged_by_ = 0;
 };
 
 }  // namespace mub::web

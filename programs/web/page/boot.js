@@ -43,10 +43,12 @@
       clearTimeout(timer);
       boot.error = String(reason);
       console.warn('the game could not start:', boot.error);
-      document.getElementById('status-text').textContent =
-        'ゲームを ダウンロードできませんでした。\nThe game could not be downloaded.';
+      // In the page's edition once texts.js has set it; both before.
+      const lang = document.documentElement.lang;
+      document.getElementById('status-text').textContent = lang === 'en' ? 'The game could not be downloaded.'
+        : 'ゲームを ダウンロードできませんでした。\nThe game could not be downloaded.';
       const action = document.getElementById('status-action');
-      action.textContent = 'もういちど';
+      action.textContent = lang === 'en' ? 'Try again' : 'もういちど';
       action.onclick = retry;
       action.hidden = false;
       document.getElementById('status').hidden = false;

@@ -8,6 +8,8 @@ import { fitCanvas } from './layout.js';
 import { replayStatus } from './recording.js';
 import { draw } from './screen.js';
 import { failed, firstFrame, reload, showStatus } from './status.js';
+import { text } from './texts.js';
+import { followGame } from './touch.js';
 
 export const page = {
   now,
@@ -15,8 +17,9 @@ export const page = {
   takeEvent,
   // A frame, of which only the rectangle changed ({ x, y, width, height })
   // differs from the one before; frames that change nothing never come.
-  present(rgba, width, height, changed) {
-    if (draw(rgba, width, height, changed)) fitCanvas();
+  // enlarged: the same enlarged k times, for a fitted canvas (else null).
+  present(rgba, width, height, changed, enlarged, k) {
+    if (draw(rgba, width, height, changed, enlarged, k)) fitCanvas();
     info.frames++;
     if (info.firstFrameAt === null) {
       info.firstFrameAt = performance.now();
@@ -30,6 +33,7 @@ export const page = {
   modal(caption) {
     info.modal = caption;
     if (caption !== null) info.modals.push({ caption, tick: info.ticks });
+    followGame();
   },
   // A replay link's recording (bytes), which the program takes at its start.
   replay: null,
@@ -37,11 +41,12 @@ export const page = {
   tick() {
     info.ticks++;
     if (info.tickTimes) info.tickTimes.push(performance.now());
+    followGame();
   },
   quit(code) {
     info.quit = code;
     releaseAll();
     accept(false);
-    showStatus('おしまい', 'もういちど あそぶ', reload);
+    showStatus(text('theEnd'), text('playAgain'), reload);
   },
 };

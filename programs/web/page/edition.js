@@ -21,16 +21,3 @@ export function edition() {
   return first === '' || /^ja(-|$)/i.test(first) ? 'ja' : 'en';
 }
 
-// The page's own words in each edition.
-const WORDS = {
-  saveRecording: { ja: 'きろくを ほぞん', en: 'Save recording' },
-  copyReplayLink: { ja: 'リプレイの リンクを コピー', en: 'Copy replay link' },
-  replay: { ja: 'リプレイ', en: 'Replay' },
-  replayOver: { ja: 'リプレイ おわり: あなたの ばんです', en: 'Replay over: your turn' },
-  linkCopied: { ja: 'リンクを コピーしました', en: 'Link copied' },
-  copyByHand: { ja: 'コピーできませんでした。この リンクを コピーしてください:', en: 'Could not copy; copy this link:' },
-  linkTooLong: { ja: 'きろくが ながすぎて リンクに できません。ほぞん してください', en: 'The recording is too long for a link; save it instead' },
-  badLink: { ja: 'リプレイの リンクが よめません', en: 'The replay link cannot be read' },
-  close: { ja: 'とじる', en: 'Close' },
-};
-export const words = (name) => WORDS[name][edition()];

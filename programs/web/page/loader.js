@@ -8,7 +8,9 @@ import { edition } from './edition.js';
 import { fitCanvas, layout } from './layout.js';
 import { replayFromLink } from './recording.js';
 import { setRulesReady } from './rules.js';
+import { setting } from './settings.js';
 import { failed, progress, showStatus } from './status.js';
+import { text } from './texts.js';
 
 // Once the game runs, only a failure of the program stops it: an exception
 // out of WebAssembly or its runtime, or a promise of its waits rejected. A
@@ -53,8 +55,7 @@ async function loadResources() {
 export function start() {
   if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function' ||
       typeof DecompressionStream !== 'function') {
-    showStatus('このブラウザでは あそべません。あたらしい ブラウザで ひらいてください。\n' +
-               'This browser is too old for the game (it needs WebAssembly).');
+    showStatus(text('tooOld'));
     layout();
     return;
   }
@@ -69,7 +70,8 @@ export function start() {
   // A replay link is unpacked meanwhile.
   const replay = replayFromLink();
   window.Module = {
-    arguments: ['--lang', edition()],
+    // The game settings by their names, so that recordings name them.
+    arguments: ['--lang', edition(), ...(setting('everyPress') === 'on' ? ['--every-press-counts'] : [])],
     page,
     instantiateWasm(imports, receive) {
       compiled.then((module) => WebAssembly.instantiate(module, imports))

@@ -6,7 +6,8 @@
 // it at its own speed with the player's input ignored, then hands over.
 // A link is anyone's input: its size is bounded before and after unpacking,
 // and the program reads it with the simulator's bounded script reader.
-import { words } from './edition.js';
+import { addMenuAction } from './menu.js';
+import { text as words } from './texts.js';
 import { info } from './inspector.js';
 
 export const MAX_LINK = 1 << 20;  // characters after #replay=
@@ -153,10 +154,6 @@ export async function copyReplayLink() {
   }
 }
 
-// The header's two buttons, for now.
-for (const [id, label, action] of [['save-recording', 'saveRecording', saveRecording],
-  ['copy-replay-link', 'copyReplayLink', copyReplayLink]]) {
-  const button = document.getElementById(id);
-  button.textContent = words(label);
-  button.onclick = () => { button.blur(); action(); };
-}
+// The menu's two entries.
+addMenuAction(words('saveRecording'), saveRecording).id = 'save-recording';
+addMenuAction(words('copyReplayLink'), copyReplayLink).id = 'copy-replay-link';

@@ -2,14 +2,14 @@
 // game stops for good.
 import { accept } from './events.js';
 import { info } from './inspector.js';
+import { text } from './texts.js';
 
 const box = document.getElementById('status');
-const text = document.getElementById('status-text');
+const message = document.getElementById('status-text');
 const action = document.getElementById('status-action');
-const DOWNLOAD_FAILED = 'ゲームを ダウンロードできませんでした。\nThe game could not be downloaded.';
 
-export function showStatus(message, actionLabel, onAction) {
-  text.textContent = message;
+export function showStatus(words, actionLabel, onAction) {
+  message.textContent = words;
   action.hidden = !actionLabel;
   action.textContent = actionLabel || '';
   action.onclick = onAction || null;
@@ -20,7 +20,7 @@ export const reload = () => location.reload();
 
 // boot.js, the page's first script; without it, a plain reload.
 const boot = window.mubmubBoot ||
-  { error: null, progress() {}, running() {}, fail() { showStatus(DOWNLOAD_FAILED, 'もういちど', reload); } };
+  { error: null, progress() {}, running() {}, fail() { showStatus(text('downloadFailed'), text('tryAgain'), reload); } };
 export const progress = () => boot.progress();
 
 // The first frame is drawn: the loading message goes, unless the start was
@@ -37,5 +37,5 @@ export function failed(message) {
   info.error = String(message);
   accept(false);
   if (info.firstFrameAt === null) boot.fail(message);
-  else showStatus('エラーで とまりました。\nThe game stopped with an error.', 'もういちど', reload);
+  else showStatus(text('stopped'), text('tryAgain'), reload);
 }

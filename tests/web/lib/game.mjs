@@ -58,12 +58,13 @@ export async function ticks(page, count) {
   await until(page, (t) => window.mubmub.ticks >= t, from + count);
 }
 
-// Where a game pixel is on the page, in CSS pixels.
+// Where a game pixel is on the page, in CSS pixels. The canvas may draw the
+// picture enlarged: the game's own size is that of mubmub.pixels().
 export function pagePoint(page, x, y) {
   return page.evaluate((gx, gy) => {
-    const c = document.getElementById('screen');
-    const r = c.getBoundingClientRect();
-    return { x: r.left + ((gx + 0.5) * r.width) / c.width, y: r.top + ((gy + 0.5) * r.height) / c.height };
+    const r = document.getElementById('screen').getBoundingClientRect();
+    const { width, height } = window.mubmub.pixels();
+    return { x: r.left + ((gx + 0.5) * r.width) / width, y: r.top + ((gy + 0.5) * r.height) / height };
   }, x, y);
 }
 
@@ -89,6 +90,12 @@ export async function touches(page, steps) {
     await sleep(pause);
   }
   await cdp.detach();
+}
+
+// Waits until the touch bar shows the group of a scene (touch.js): mouse,
+// holes, next or answers. The bar follows the game a frame later.
+export function untilBar(page, mode) {
+  return until(page, (m) => document.getElementById('touchbar').dataset.mode === m, mode);
 }
 
 // The centre of a button of the touch bar.
