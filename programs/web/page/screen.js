@@ -10,9 +10,7 @@
 // enlarged already (mub_web_set_enlarge), so a frame is one copy still.
 export const canvas = document.getElementById('screen');
 const surface = canvas.transferControlToOffscreen ? canvas.transferControlToOffscreen() : canvas;
-// Desynchronized: the canvas is drawn into where the compositor reads it, so
-// a frame copies only what changed, not the whole (enlarged) canvas again.
-const ctx = surface.getContext('2d', { alpha: false, desynchronized: true });
+const ctx = surface.getContext('2d', { alpha: false });
 
 let enlarge = 1;
 let size = { width: canvas.width, height: canvas.height };
