@@ -227,8 +227,11 @@ test('two builds on one origin keep their own offline copies; a new build replac
       return true;
     },
   });
-  const controlled = (page) =>
-    until(page, async () => (await navigator.serviceWorker.ready) && navigator.serviceWorker.controller !== null);
+  // A service worker installs by downloading the whole site: slow on a
+  // machine busy with other browsers.
+  const SW_BOUND = 90000;
+  const controlled = (page) => until(page,
+    async () => (await navigator.serviceWorker.ready) && navigator.serviceWorker.controller !== null, null, SW_BOUND);
   const cacheNames = (page) => page.evaluate(async () => (await caches.keys()).sort());
   const open = async (scope) => {
     const page = await lib.openPage(browser);
@@ -246,10 +249,10 @@ test('two builds on one origin keep their own offline copies; a new build replac
   const old = name('/stable/');
   builds['/stable/'] = '5000000000000002';
   await stable.evaluate(async () => (await navigator.serviceWorker.getRegistration()).update());
-  await until(stable, async () => (await navigator.serviceWorker.getRegistration()).waiting !== null);
+  await until(stable, async () => (await navigator.serviceWorker.getRegistration()).waiting !== null, null, SW_BOUND);
   await stable.close();
   stable = await open('/stable/');
-  await until(stable, async (gone) => !(await caches.keys()).includes(gone), old);
+  await until(stable, async (gone) => !(await caches.keys()).includes(gone), old, SW_BOUND);
   assert.deepEqual(await cacheNames(stable), [name('/beta/'), name('/stable/')].sort());
 
   await server.close();

@@ -52,6 +52,9 @@ export async function serveSite(root, { fail = () => false, scopes = [], handle 
     res.end(body);
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  // A test that fails before its close() must not keep node waiting for
+  // clients that will never come.
+  server.unref();
   return {
     url: `http://127.0.0.1:${server.address().port}/`,
     requests,
