@@ -217,65 +217,42 @@ test('Escape asks first: Escape and Enter go on, and only the end ends the game'
   await page.close();
 });
 
-// A game controller the page polls, plugged in as the page loads: buttons
-// set by the test.
-async function fakePad(page) {
-  await page.evaluateOnNewDocument(() => {
-    const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
-    window.fakePad = { index: 0, id: 'fake', connected: true, mapping: 'standard', buttons, axes: [0, 0, 0, 0] };
-    navigator.getGamepads = () => [window.fakePad];
-    // As the browser tells of a pad once a button of it is pressed.
-    window.addEventListener('load', () => window.dispatchEvent(new Event('gamepadconnected')));
-  });
-  const set = (button, down) => page.evaluate((b, d) => {
-    Object.assign(window.fakePad.buttons[b], { pressed: d, touched: d, value: d ? 1 : 0 });
-  }, button, down);
-  return {
-    set,
-    press: async (button) => {
-      await set(button, true);
-      await g.sleep(100);
-      await set(button, false);
-    },
-  };
-}
-const PAD = { A: 0, LB: 4, RB: 5, RT: 7, Back: 8, Down: 13, Right: 15 };
 
 test('a game controller: the dialog and the question by d-pad and A, the shoulders step, a trigger held and a shoulder fire', async () => {
   const page = await lib.openPage(browser, { width: 1280, height: 900 });
-  const pad = await fakePad(page);
+  const pad = await g.fakePad(page);
   await page.goto(server.url + g.withLang());
   await g.untilModal(page, g.DIALOG);
-  await pad.press(PAD.Down);  // the second entry
-  await pad.press(PAD.A);
+  await pad.press(g.PAD.Down);  // the second entry
+  await pad.press(g.PAD.A);
   await g.untilState(page, 'main_key', g.SCENE.shootingTitle);
   for (let i = 0; i < 3 && (await g.info(page)).modal === null; i++) {
-    await g.step(page, () => pad.press(i % 2 ? PAD.LB : PAD.RB));  // one then the other: no double click
+    await g.step(page, () => pad.press(i % 2 ? g.PAD.LB : g.PAD.RB));  // one then the other: no double click
   }
   await until(page, () => window.mubmub.modal !== null);
-  await pad.press(PAD.Right);  // No
-  await pad.press(PAD.A);
+  await pad.press(g.PAD.Right);  // No
+  await pad.press(g.PAD.A);
   await g.untilState(page, 'main_key', g.SCENE.shooting);
   assert.equal(await g.state(page, 'so_flg'), 1);
   await watchHearts(page);
   const x0 = await g.state(page, 'mub_pl_x');
   await g.sleep(550);  // RB pressed the last page: a second press within 500 ms would be a double click
-  await pad.press(PAD.RB);
+  await pad.press(g.PAD.RB);
   await g.untilState(page, 'mub_pl_x', x0 + 40);
   await g.sleep(550);  // a second press of one button within 500 ms would be a double click
-  await pad.press(PAD.LB);
+  await pad.press(g.PAD.LB);
   await g.untilState(page, 'mub_pl_x', x0);
   assert.equal(await heartsSeen(page), 0);
   await g.sleep(550);
-  await pad.set(PAD.RT, true);  // the trigger holds the right button: a step right
+  await pad.set(g.PAD.RT, true);  // the trigger holds the right button: a step right
   await g.untilState(page, 'mub_pl_x', x0 + 40);
-  await pad.press(PAD.LB);  // and the left shoulder with it fires
+  await pad.press(g.PAD.LB);  // and the left shoulder with it fires
   await until(page, () => window.heartsSeen > 0);
-  await pad.set(PAD.RT, false);
+  await pad.set(g.PAD.RT, false);
   // Back asks first, as Escape does.
-  await pad.press(PAD.Back);
+  await pad.press(g.PAD.Back);
   await until(page, () => !document.getElementById('ask-quit').hidden);
-  await pad.press(PAD.A);  // go on, focused
+  await pad.press(g.PAD.A);  // go on, focused
   await until(page, () => document.getElementById('ask-quit').hidden);
   assert.equal((await g.info(page)).quit, null);
   assert.deepEqual(page.errors, []);

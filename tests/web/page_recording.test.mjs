@@ -89,7 +89,9 @@ const PLAYS = [
         await g.ticks(page, 2);
       }
       assert.ok((await g.state(page, 'hit')) > 0, 'no enemy was struck');
-      await page.keyboard.press('Escape');
+      await page.keyboard.press('Escape');  // the page asks first
+      await until(page, () => !document.getElementById('ask-quit').hidden);
+      await page.click('#quit');
       await until(page, () => window.mubmub.quit === 0);
     },
   },
@@ -123,16 +125,21 @@ const PLAYS = [
     },
   },
   {
-    name: 'touch: a tap in the dialog, the bar\'s Enter and keys in the whack game, stopped in the game',
+    name: 'touch: taps on the dialog and the pages, the box answered on the bar, the bar\'s holes, stopped in the game',
     size: PHONE,
     holds: [/^\d+ answer 1002$/m, /^\d+ key Return$/m, /^\d+ key x$/m, /^\d+ key b$/m],
     async play(page) {
       await g.untilModal(page, g.DIALOG);
       const whack = await g.pagePoint(page, g.DIALOG_BUTTONS[2].x, g.DIALOG_BUTTONS[2].y);
       await page.touchscreen.tap(whack.x, whack.y);
-      const enter = await g.barButton(page, '[data-key="Enter"]');
-      const tapEnter = () => page.touchscreen.tap(enter.x, enter.y);
-      await enterWhackGame(page, tapEnter, tapEnter);
+      await g.untilState(page, 'main_key', g.SCENE.whackTitle);
+      const middle = await g.pagePoint(page, 296, 400);
+      const answer = async () => {
+        await g.untilBar(page, 'answers');
+        const ok = await g.barButton(page, '.answers button');
+        await page.touchscreen.tap(ok.x, ok.y);
+      };
+      await enterWhackGame(page, () => page.touchscreen.tap(middle.x, middle.y), answer);
       for (const [key, hole] of [['b', 4], ['x', 1], ['b', 4]]) {
         await g.untilState(page, 'mub2_task_no', 0);
         const b = await g.barButton(page, `[data-key="${key}"]`);
@@ -143,6 +150,32 @@ const PLAYS = [
       // The last strike, read the moment the program took it, before the next tick.
       await until(page, () => window.caught !== undefined);
       return page.evaluate(() => window.caught);
+    },
+  },
+  {
+    name: 'gamepad: the dialog and the question by d-pad and A, the shoulders step, a trigger held and a shoulder fire',
+    size: { width: 1280, height: 900, pad: true },
+    holds: [/^\d+ answer 1001$/m, /^\d+ answer no$/m, /^\d+ rdown\b/m, /^\d+ ldown\b/m],
+    async play(page) {
+      const { pad } = page;
+      await g.untilModal(page, g.DIALOG);
+      await pad.press(g.PAD.Down);  // the second entry
+      await pad.press(g.PAD.A);
+      await g.untilState(page, 'main_key', g.SCENE.shootingTitle);
+      for (let i = 0; i < 3 && (await info(page)).modal === null; i++) {
+        await g.step(page, () => pad.press(i % 2 ? g.PAD.LB : g.PAD.RB));  // one then the other: no double click
+      }
+      await until(page, () => window.mubmub.modal !== null);
+      await pad.press(g.PAD.Right);  // No
+      await pad.press(g.PAD.A);
+      await g.untilState(page, 'main_key', g.SCENE.shooting);
+      await g.sleep(550);  // past the double-click time of the last page's press
+      const x0 = await g.state(page, 'mub_pl_x');
+      await pad.set(g.PAD.RT, true);  // the right button held: a step right
+      await g.untilState(page, 'mub_pl_x', x0 + 40);
+      await pad.press(g.PAD.LB);  // and the left with it: a heart
+      await pad.set(g.PAD.RT, false);
+      await g.ticks(page, 5);
     },
   },
 ];

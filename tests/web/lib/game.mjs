@@ -24,9 +24,35 @@ export function withLang(query = '') {
   return (query ? `${query}&` : '?') + 'lang=ja';
 }
 
-// A tab on the site, once the program draws.
+// A game controller the page polls, plugged in as the page loads: buttons
+// set by the test.
+export async function fakePad(page) {
+  await page.evaluateOnNewDocument(() => {
+    const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
+    window.fakePad = { index: 0, id: 'fake', connected: true, mapping: 'standard', buttons, axes: [0, 0, 0, 0] };
+    navigator.getGamepads = () => [window.fakePad];
+    // As the browser tells of a pad once a button of it is pressed.
+    window.addEventListener('load', () => window.dispatchEvent(new Event('gamepadconnected')));
+  });
+  const set = (button, down) => page.evaluate((b, d) => {
+    Object.assign(window.fakePad.buttons[b], { pressed: d, touched: d, value: d ? 1 : 0 });
+  }, button, down);
+  return {
+    set,
+    press: async (button) => {
+      await set(button, true);
+      await sleep(100);
+      await set(button, false);
+    },
+  };
+}
+export const PAD = { A: 0, LB: 4, RB: 5, RT: 7, Back: 8, Down: 13, Right: 15 };
+
+// A tab on the site, once the program draws; options.pad: with a fake game
+// controller plugged in (page.pad).
 export async function startGame(browser, url, options = {}) {
   const page = await openPage(browser, options);
+  if (options.pad) page.pad = await fakePad(page);
   await page.goto(url + withLang(options.query));
   await until(page, () => window.mubmub.frames > 0);
   return page;
