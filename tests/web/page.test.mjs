@@ -179,18 +179,6 @@ async function enterShootingRound(page, press, answer) {
 
 // A heart is in flight while a slot of bl_key is not 0. One may meet a
 // crab's shot within a few ticks, so every tick is looked at in the page.
-async function watchHearts(page) {
-  await page.evaluate(() => {
-    window.heartsSeen = 0;
-    const tick = window.Module.page.tick;
-    window.Module.page.tick = () => {
-      tick();
-      for (let i = 0; i < 4; i++) if (window.mubmub.global('bl_key', i)) window.heartsSeen++;
-    };
-  });
-}
-const heartsSeen = (page) => page.evaluate(() => window.heartsSeen);
-
 test('touch: L and R of the bar step the shooting player, and pressed together fire a heart', async () => {
   const page = await g.startGame(browser, server.url, PHONE);
   await g.untilModal(page, g.DIALOG);
@@ -207,23 +195,7 @@ test('touch: L and R of the bar step the shooting player, and pressed together f
   await g.untilBar(page, 'mouse');
   const L = await g.barButton(page, '[data-mouse="0"]');
   const R = await g.barButton(page, '[data-mouse="1"]');
-  await watchHearts(page);
-  const x0 = await g.state(page, 'mub_pl_x');
-  await g.touches(page, [{ fingers: [{ ...R, id: 1 }] }, { fingers: [] }]);
-  await g.untilState(page, 'mub_pl_x', x0 + 40);
-  await g.sleep(550);  // a second press of R within 500 ms would be a double click
-  await g.touches(page, [{ fingers: [{ ...L, id: 1 }] }, { fingers: [] }]);
-  await g.untilState(page, 'mub_pl_x', x0);
-  assert.equal(await heartsSeen(page), 0);
-  await g.sleep(550);
-  // Hold R, tap L with a second finger: a step left that fires.
-  await g.touches(page, [
-    { fingers: [{ ...R, id: 1 }] },
-    { fingers: [{ ...R, id: 1 }, { ...L, id: 2 }] },
-    { fingers: [{ ...R, id: 1 }] },
-    { fingers: [] },
-  ]);
-  await until(page, () => window.heartsSeen > 0);
+  await g.thumbsStepAndFire(page, R, L);
   assert.deepEqual(page.errors, []);
   await page.close();
 });
@@ -239,11 +211,11 @@ test('mouse: left and right step the shooting player, and a chord fires', async 
   }, () => page.keyboard.press('Enter'));
   const p = await g.pagePoint(page, 300, 300);
   await page.mouse.move(p.x, p.y);
-  await watchHearts(page);
+  await g.watchHearts(page);
   const x0 = await g.state(page, 'mub_pl_x');
   await page.mouse.click(p.x, p.y, { button: 'right' });
   await g.untilState(page, 'mub_pl_x', x0 + 40);
-  assert.equal(await heartsSeen(page), 0);
+  assert.equal(await g.heartsSeen(page), 0);
   // Left held, right pressed: one button event in DOM terms, a chord.
   await page.mouse.down({ button: 'left' });
   await g.untilState(page, 'mub_pl_x', x0);

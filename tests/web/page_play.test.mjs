@@ -144,18 +144,6 @@ async function toShootingQuestion(page) {
 
 // A heart is in flight while a slot of bl_key is not 0; every tick is
 // looked at, since one may meet a crab's shot within a few ticks.
-async function watchHearts(page) {
-  await page.evaluate(() => {
-    window.heartsSeen = 0;
-    const tick = window.Module.page.tick;
-    window.Module.page.tick = () => {
-      tick();
-      for (let i = 0; i < 4; i++) if (window.mubmub.global('bl_key', i)) window.heartsSeen++;
-    };
-  });
-}
-const heartsSeen = (page) => page.evaluate(() => window.heartsSeen);
-
 test('a box\'s answers are big buttons on the bar that answer it (yes, and no); then the picture\'s halves are the mouse buttons', async () => {
   for (const [answer, soFlg] of [[0, 0], [1, 1]]) {
     const page = await g.startGame(browser, server.url, PHONE);
@@ -170,22 +158,7 @@ test('a box\'s answers are big buttons on the bar that answer it (yes, and no); 
       // Just right of the middle, then just left of it; then a thumb held
       // on the right and a tap on the left: a step left that fires.
       const right = await g.pagePoint(page, 296, 300), left = await g.pagePoint(page, 295, 300);
-      await watchHearts(page);
-      const x0 = await g.state(page, 'mub_pl_x');
-      await g.touches(page, [{ fingers: [{ ...right, id: 1 }] }, { fingers: [] }]);
-      await g.untilState(page, 'mub_pl_x', x0 + 40);
-      await g.sleep(550);  // a second press of one button within 500 ms would be a double click
-      await g.touches(page, [{ fingers: [{ ...left, id: 1 }] }, { fingers: [] }]);
-      await g.untilState(page, 'mub_pl_x', x0);
-      assert.equal(await heartsSeen(page), 0);
-      await g.sleep(550);
-      await g.touches(page, [
-        { fingers: [{ ...right, id: 1 }] },
-        { fingers: [{ ...right, id: 1 }, { ...left, id: 2 }] },
-        { fingers: [{ ...right, id: 1 }] },
-        { fingers: [] },
-      ]);
-      await until(page, () => window.heartsSeen > 0);
+      await g.thumbsStepAndFire(page, right, left);
     }
     assert.deepEqual(page.errors, []);
     await page.close();
@@ -234,7 +207,7 @@ test('a game controller: the dialog and the question by d-pad and A, the shoulde
   await pad.press(g.PAD.A);
   await g.untilState(page, 'main_key', g.SCENE.shooting);
   assert.equal(await g.state(page, 'so_flg'), 1);
-  await watchHearts(page);
+  await g.watchHearts(page);
   const x0 = await g.state(page, 'mub_pl_x');
   await g.sleep(550);  // RB pressed the last page: a second press within 500 ms would be a double click
   await pad.press(g.PAD.RB);
@@ -242,7 +215,7 @@ test('a game controller: the dialog and the question by d-pad and A, the shoulde
   await g.sleep(550);  // a second press of one button within 500 ms would be a double click
   await pad.press(g.PAD.LB);
   await g.untilState(page, 'mub_pl_x', x0);
-  assert.equal(await heartsSeen(page), 0);
+  assert.equal(await g.heartsSeen(page), 0);
   await g.sleep(550);
   await pad.set(g.PAD.RT, true);  // the trigger holds the right button: a step right
   await g.untilState(page, 'mub_pl_x', x0 + 40);

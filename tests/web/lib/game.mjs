@@ -198,3 +198,38 @@ export const canvasHash = (page) => page.evaluate(() => {
   for (let i = 0; i < d.length; i += 7) h = (h * 31 + d[i]) | 0;
   return h;
 });
+
+// Counts the hearts in flight after each tick, from now on (window.heartsSeen).
+export async function watchHearts(page) {
+  await page.evaluate(() => {
+    window.heartsSeen = 0;
+    const tick = window.Module.page.tick;
+    window.Module.page.tick = () => {
+      tick();
+      for (let i = 0; i < 4; i++) if (window.mubmub.global('bl_key', i)) window.heartsSeen++;
+    };
+  });
+}
+export const heartsSeen = (page) => page.evaluate(() => window.heartsSeen);
+
+// Two thumbs in the shooting game, at the page points right and left: a
+// touch on the right steps right, one on the left steps left, and the right
+// held with a tap on the left steps left and fires.
+export async function thumbsStepAndFire(page, right, left) {
+  await watchHearts(page);
+  const x0 = await state(page, 'mub_pl_x');
+  await touches(page, [{ fingers: [{ ...right, id: 1 }] }, { fingers: [] }]);
+  await untilState(page, 'mub_pl_x', x0 + 40);
+  await sleep(550);  // a second press of one button within 500 ms would be a double click
+  await touches(page, [{ fingers: [{ ...left, id: 1 }] }, { fingers: [] }]);
+  await untilState(page, 'mub_pl_x', x0);
+  if (await heartsSeen(page)) throw new Error('a step fired a heart');
+  await sleep(550);
+  await touches(page, [
+    { fingers: [{ ...right, id: 1 }] },
+    { fingers: [{ ...right, id: 1 }, { ...left, id: 2 }] },
+    { fingers: [{ ...right, id: 1 }] },
+    { fingers: [] },
+  ]);
+  await until(page, () => window.heartsSeen > 0);
+}
