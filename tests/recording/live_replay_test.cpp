@@ -121,6 +121,10 @@ TEST(LiveReplay, WhackWithKeysOfEveryKind) {
         EXPECT_NE(live.recording.find(line), std::string::npos) << line << " in\n" << live.recording;
     expect_replays_exactly(live);
     expect_differs(without(live.recording, "key Z none", "key z"), live.state, "what a key typed");
+    // Shown where every frame is late, the keys still come after the ticks
+    // that took them, not after the next.
+    EXPECT_EQ(replay_live(live.recording, the_game(), mub::sim::ReplayHost::AtEnd::Hold, true).state, live.state)
+        << "shown with slow frames";
 }
 
 // The close box while the whack game's box is open: the box is closed and

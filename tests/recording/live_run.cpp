@@ -147,14 +147,40 @@ Outcome play_live(const std::vector<Act> &acts, int ticks, const Program &progra
     });
 }
 
-Outcome replay_live(const std::string &recording, const Program &program, mub::sim::ReplayHost::AtEnd at_end) {
+namespace {
+
+// The headless host, with frames that take a while to show.
+class SlowPresents final : public mub::Host {
+public:
+    explicit SlowPresents(HeadlessHost &h) : h_(h) {}
+    uint64_t now_ms() override { return h_.now_ms(); }
+    bool wait_event(mub::HostEvent &ev, uint64_t deadline_ms) override { return h_.wait_event(ev, deadline_ms); }
+    void present(const mub::Image &frame) override {
+        h_.present(frame);
+        h_.advance(40);
+    }
+    void set_title(const std::string &t) override { h_.set_title(t); }
+    void set_icon(const mub::Image &icon) override { h_.set_icon(icon); }
+    void show_window(int w, int h) override { h_.show_window(w, h); }
+    int modal_opened(const std::string &c, const std::vector<int> &a) override { return h_.modal_opened(c, a); }
+    void modal_closed() override { h_.modal_closed(); }
+
+private:
+    HeadlessHost &h_;
+};
+
+}  // namespace
+
+Outcome replay_live(const std::string &recording, const Program &program, mub::sim::ReplayHost::AtEnd at_end,
+                    bool slow_presents) {
     return in_child([&] {
         mub::core::reset();
         HeadlessHost shown(false);
+        SlowPresents slow(shown);
         mub::sim::Script script = mub::sim::parse_script(recording);
         mub::core::StartOptions start;
         mub::sim::apply_header(script, start);
-        mub::sim::ReplayHost replay(shown, std::move(script), at_end);
+        mub::sim::ReplayHost replay(slow_presents ? static_cast<mub::Host &>(slow) : shown, std::move(script), at_end);
         start.after_dispatch = [&](const MSG &m) { replay.after_dispatch(m); };
         shown.set_on_idle([&](bool) {
             if (replay.at_end()) shown.push_key(VK_ESCAPE);

@@ -49,9 +49,12 @@ Outcome play_live(const std::vector<Act> &acts, int ticks, const Program &progra
                   const std::vector<std::string> &settings = {});
 
 // Shows `recording` as mubmub --replay does, on a host with a clock of its
-// own; once the recording's end is reached, presses Escape.
+// own; once the recording's end is reached, presses Escape. slow_presents:
+// each frame shown takes 40 ms, so the program's timer is already due when
+// it next waits (a busy machine, a page in a background tab).
 Outcome replay_live(const std::string &recording, const Program &program = the_game(),
-                    mub::sim::ReplayHost::AtEnd at_end = mub::sim::ReplayHost::AtEnd::Hold);
+                    mub::sim::ReplayHost::AtEnd at_end = mub::sim::ReplayHost::AtEnd::Hold,
+                    bool slow_presents = false);
 
 // Input as the window system delivers it.
 void press(mub::headless::HeadlessHost &h, int button);  // down and up
