@@ -14,7 +14,7 @@ const { serveSite } = await import('./lib/server.mjs');
 const g = await import('./lib/game.mjs');
 const { launch, until } = lib;
 
-const PHONE = { width: 390, height: 844, touch: true, deviceScaleFactor: 3 };
+const { PHONE } = g;
 let browser;
 let server;
 before(async () => {

@@ -23,7 +23,7 @@ const { launch, until } = lib;
 const webSim = process.env.MUB_WEB_SIM && resolve(process.env.MUB_WEB_SIM);
 const shots = process.env.MUB_SCREENSHOTS;
 const MIB = 1 << 20;  // recording.js's bounds on a link and on its recording
-const PHONE = { width: 390, height: 844, touch: true, deviceScaleFactor: 3 };
+const { PHONE } = g;
 const SCENE_WHACK_RESULT = 19;
 
 let browser;

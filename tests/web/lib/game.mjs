@@ -15,6 +15,9 @@ export const SCENE = { title: 0, story: 2, shootingTitle: 5, shooting: 9, whackT
 // 592 x 543 client area): the story, the shooting game, the whack game.
 export const DIALOG_BUTTONS = [{ x: 261, y: 197 }, { x: 261, y: 317 }, { x: 261, y: 437 }];
 
+// A phone held upright, played by touch only.
+export const PHONE = { width: 390, height: 844, touch: true, deviceScaleFactor: 3 };
+
 export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // The Japanese edition unless a query names one: the browser's own language
