@@ -70,12 +70,11 @@ bool ReplayHost::wait_event(HostEvent &ev, uint64_t deadline_ms) {
         if (at_end_ && at_end_mode_ == AtEnd::HandOver) return shown_.wait_event(ev, deadline_ms);
         HostEvent own;
         if (deadline_ms <= now_ms()) {
-            // A wait with a deadline is the program's idle point, even when
-            // its timer fell due on the way here (a slow paint, a busy
-            // machine): what the recording took after this tick still comes
-            // before the next one. (A poll, deadline 0, may come before the
-            // tick's paint, where only before-paint input belongs.)
-            if (deadline_ms != 0 && playing()) {
+            // Once the tick's paint is done, what the recording took after
+            // the tick is due, at a poll as at a wait, even when the next
+            // tick fell due on the way here (a slow paint, a busy machine):
+            // the program may take that tick without waiting again.
+            if (playing() && !mub::core::before_tick_paint()) {
                 player_.idle(ticks_, [this](int answer) { answers_.push_back(answer); });
                 if (player_.has_due()) continue;
             }

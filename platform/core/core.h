@@ -50,6 +50,10 @@ void set_on_taken(std::function<void(const Taken &)> hook);
 // recordings are stamped with.
 uint64_t ticks_handled();
 
+// Whether input taken now comes between the last tick and its paint (taken.h
+// stamps it so); false once the paint is done or when there is none.
+bool before_tick_paint();
+
 // Makes the next GetMessageA of the top-level loop return FALSE, as if
 // WM_QUIT had arrived with this code, without destroying anything. The
 // simulator ends a run this way to report the program's state as it is.

@@ -16,6 +16,8 @@ void set_on_taken(std::function<void(const Taken &)> hook) { state().on_taken = 
 
 uint64_t ticks_handled() { return state().ticks; }
 
+bool before_tick_paint() { return state().before_paint; }
+
 void request_end_of_run(int code) { state().end_of_run = code; }
 
 size_t live_gdi_objects() {

@@ -172,16 +172,20 @@ private:
 }  // namespace
 
 Outcome replay_live(const std::string &recording, const Program &program, mub::sim::ReplayHost::AtEnd at_end,
-                    bool slow_presents) {
+                    Slow slow) {
     return in_child([&] {
         mub::core::reset();
         HeadlessHost shown(false);
-        SlowPresents slow(shown);
+        SlowPresents slow_host(shown);
         mub::sim::Script script = mub::sim::parse_script(recording);
         mub::core::StartOptions start;
         mub::sim::apply_header(script, start);
-        mub::sim::ReplayHost replay(slow_presents ? static_cast<mub::Host &>(slow) : shown, std::move(script), at_end);
-        start.after_dispatch = [&](const MSG &m) { replay.after_dispatch(m); };
+        mub::sim::ReplayHost replay(slow == Slow::Presents ? static_cast<mub::Host &>(slow_host) : shown,
+                                    std::move(script), at_end);
+        start.after_dispatch = [&](const MSG &m) {
+            if (slow == Slow::Paints && m.message == WM_PAINT) shown.advance(40);
+            replay.after_dispatch(m);
+        };
         shown.set_on_idle([&](bool) {
             if (replay.at_end()) shown.push_key(VK_ESCAPE);
         });

@@ -48,13 +48,17 @@ struct Outcome {
 Outcome play_live(const std::vector<Act> &acts, int ticks, const Program &program = the_game(),
                   const std::vector<std::string> &settings = {});
 
+// Where the replay's machine is slow (a busy machine, a page in a
+// background tab): nowhere; each frame shown takes 40 ms, so the program's
+// timer is already due when it next waits; or each paint does, so the
+// program takes the next tick without waiting at all.
+enum class Slow { Nowhere, Presents, Paints };
+
 // Shows `recording` as mubmub --replay does, on a host with a clock of its
-// own; once the recording's end is reached, presses Escape. slow_presents:
-// each frame shown takes 40 ms, so the program's timer is already due when
-// it next waits (a busy machine, a page in a background tab).
+// own; once the recording's end is reached, presses Escape.
 Outcome replay_live(const std::string &recording, const Program &program = the_game(),
                     mub::sim::ReplayHost::AtEnd at_end = mub::sim::ReplayHost::AtEnd::Hold,
-                    bool slow_presents = false);
+                    Slow slow = Slow::Nowhere);
 
 // Input as the window system delivers it.
 void press(mub::headless::HeadlessHost &h, int button);  // down and up
