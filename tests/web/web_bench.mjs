@@ -9,9 +9,11 @@
 //   - CPU of the renderer and GPU processes while the whack game plays, at 1x
 //     (a 1280 x 900 view, ?scale=integer) and fitted to a 1920 x 1080 view (?scale=fit),
 //     each against a bare page that puts a 592 x 543 picture on a canvas of
-//     the same size every 32 ms; game and bare page take turns, twice;
+//     the same size every 32 ms; game and bare page take turns, twice; and
+//     the game's four busiest threads beside the same threads of the bare page;
 //   - a profile of the game's main thread at 1x: the top five functions by
-//     self time (WebAssembly by name, from the build's symbol map).
+//     self time (WebAssembly by name, from the build's symbol map; "(program)"
+//     is the browser's own work outside any script).
 //   node tests/web/web_bench.mjs SITE_DIR [SECONDS]
 import { existsSync } from 'node:fs';
 import { readdir, readFile } from 'node:fs/promises';
@@ -53,18 +55,26 @@ async function threadCpu(browserPid) {
       try {
         const stat = await readFile(`/proc/${pid}/task/${tid}/stat`, 'utf8');
         const f = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
-        threads.set(tid, { kind, cpu: (Number(f[11]) + Number(f[12])) / 100 });
+        const name = stat.slice(stat.indexOf('(') + 1, stat.lastIndexOf(')'));
+        threads.set(tid, { kind, name, cpu: (Number(f[11]) + Number(f[12])) / 100 });
       } catch { /* gone meanwhile */ }
     }
   }
   return threads;
 }
 
-// Share of one core per process kind between two readings; only threads that
-// lived through both count (a process that ends meanwhile would count less).
+// Share of one core per process kind between two readings, and per thread
+// name ('renderer: Compositor'); only threads that lived through both count
+// (a process that ends meanwhile would count less).
 function cpuShare(a, b, wall) {
-  const share = { renderer: 0, gpu: 0 };
-  for (const [tid, t] of b) if (a.has(tid)) share[t.kind] += ((t.cpu - a.get(tid).cpu) / wall) * 100;
+  const share = { renderer: 0, gpu: 0, threads: new Map() };
+  for (const [tid, t] of b) {
+    if (!a.has(tid)) continue;
+    const s = ((t.cpu - a.get(tid).cpu) / wall) * 100;
+    share[t.kind] += s;
+    const key = `${t.kind}: ${t.name}`;
+    share.threads.set(key, (share.threads.get(key) || 0) + s);
+  }
   return share;
 }
 
@@ -185,7 +195,9 @@ async function profile(page, ms) {
     self.set(name + where, (self.get(name + where) || 0) + p.timeDeltas[i + 1]);
   }
   const total = p.endTime - p.startTime;
-  return [...self].filter(([name]) => !/^\((idle|program)\)/.test(name)).sort((a, b) => b[1] - a[1]).slice(0, 5)
+  // (program): the browser's own work on the thread outside any script,
+  // such as handing the canvas's frames to the compositor.
+  return [...self].filter(([name]) => !/^\(idle\)/.test(name)).sort((a, b) => b[1] - a[1]).slice(0, 5)
     .map(([name, us]) => `${((us / total) * 100).toFixed(2)}% ${name.length > 70 ? name.slice(0, 67) + '...' : name}`);
 }
 
@@ -259,6 +271,13 @@ try {
       row(`${kind} CPU, ${size.name} (${rect.width.toFixed(0)} x ${rect.height.toFixed(0)} px)`,
         `${x.toFixed(1)}% (${game.map((s) => s[kind].toFixed(1)).join(', ')}) = ${(x / y).toFixed(2)}x`,
         `${y.toFixed(1)}% (${bare.map((s) => s[kind].toFixed(1)).join(', ')}) bare page`, '≤ 1.2x');
+    }
+    // Where it goes: the busiest threads of the game, beside the bare page's.
+    const threadMean = (runs, key) => mean(runs.map((s) => s.threads.get(key) || 0));
+    const keys = [...new Set(game.flatMap((s) => [...s.threads.keys()]))]
+      .sort((p, q) => threadMean(game, q) - threadMean(game, p)).slice(0, 4);
+    for (const key of keys) {
+      row(`  ${key}`, `${threadMean(game, key).toFixed(1)}%`, `${threadMean(bare, key).toFixed(1)}%`, '');
     }
   }
 } finally {
