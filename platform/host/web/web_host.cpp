@@ -11,6 +11,7 @@
 
 #include "platform/host/common/keys.h"
 #include "platform/host/common/viewport.h"
+#include "platform/host/web/enlarge.h"
 #include "platform/host/web/frame_diff.h"
 #include "platform/host/web/page_bridge.h"
 
@@ -41,20 +42,6 @@ bool valid_type(double t) { return t >= 0 && t <= double(HostEvent::Type::Expose
 
 // How many times the page draws the picture enlarged (mub_web_set_enlarge).
 int page_enlarge = 1;
-
-// Rows top..bottom, columns left..right of a width-wide picture, each pixel
-// a k x k block of out (k times as wide).
-void enlarge_rect(const uint32_t *in, int width, const Rect &r, int k, uint32_t *out) {
-    const size_t out_width = size_t(width) * size_t(k);
-    for (int y = r.top; y < r.bottom; ++y) {
-        uint32_t *row = out + size_t(y) * size_t(k) * out_width;
-        const uint32_t *src = in + size_t(y) * size_t(width);
-        for (int x = r.left; x < r.right; ++x) std::fill_n(row + size_t(x) * size_t(k), k, src[x]);
-        for (int j = 1; j < k; ++j)
-            std::memcpy(row + size_t(j) * out_width + size_t(r.left) * size_t(k), row + size_t(r.left) * size_t(k),
-                        size_t(r.width()) * size_t(k) * sizeof(uint32_t));
-    }
-}
 
 }  // namespace
 
@@ -116,7 +103,7 @@ void WebHost::present(const Image &frame) {
             enlarged_by_ = k;
             r = Rect{0, 0, frame.width, frame.height};
         }
-        enlarge_rect(rgba_.data(), frame.width, r, k, enlarged_.data());
+        enlarge_area(rgba_.data(), frame.width, frame.height, r, k, enlarged_.data());
         enlarged = reinterpret_cast<const uint8_t *>(enlarged_.data());
     } else if (enlarged_by_) {
         enlarged_ = {};
