@@ -10,8 +10,8 @@
 //     (a 1280 x 900 view, ?scale=integer) and fitted to a 1920 x 1080 view (?scale=fit),
 //     each against a bare page that puts a 592 x 543 picture on a canvas of
 //     the same size every 32 ms, driven with the same key presses and page
-//     reads as the game (and beside it the bare page left alone); game and
-//     bare page take turns, twice; and
+//     reads as the game (and beside it the bare page left alone), each after
+//     10 s of play; game and bare page take turns, twice; and
 //     the game's four busiest threads beside the same threads of the bare page;
 //   - a profile of the game's main thread at 1x: the top five functions by
 //     self time (WebAssembly by name, from the build's symbol map; "(program)"
@@ -247,12 +247,17 @@ try {
     { name: '1x', view: { width: 1280, height: 900 }, query: '?scale=integer' },
     { name: 'fit 1920 x 1080', view: { width: 1920, height: 1080 }, query: '?scale=fit' },
   ];
+  // Each page is measured after WARMUP ms of play: in its first seconds the
+  // browser's optimizing compiler works through the WebAssembly's hot
+  // functions, once (a cost of starting, not of a frame).
+  const WARMUP = 10000;
   for (const size of sizes) {
     const game = [], bare = [], idle = [];
     let rect;
     for (let round = 0; round < 2; round++) {
       const p = await whackPage(browser, size.view, size.query);
       rect = await g.rectOf(p, '#screen');
+      await playWhack(p, WARMUP);
       let a = await cpu();
       let t = Date.now();
       await playWhack(p, cpuSeconds * 1000);
@@ -265,7 +270,8 @@ try {
       for (const [runs, driven] of [[bare, true], [idle, false]]) {
         const ref = await openPage(browser, size.view);
         await ref.setContent(barePage(rect));
-        await g.sleep(1000);
+        if (driven) await playWhack(ref, WARMUP);
+        else await g.sleep(1000);
         a = await cpu();
         t = Date.now();
         if (driven) await playWhack(ref, cpuSeconds * 1000);
