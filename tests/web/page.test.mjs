@@ -8,23 +8,14 @@ import { execFile } from 'node:child_process';
 import { promisify } from 'node:util';
 import assert from 'node:assert/strict';
 import { lib, site, sim } from './lib/prelude.mjs';
+import { browser, server } from './lib/session.mjs';
 
-const { test, before, after } = await import('node:test');
+const { test } = await import('node:test');
 const { serveSite } = await import('./lib/server.mjs');
 const g = await import('./lib/game.mjs');
-const { launch, until } = lib;
+const { until } = lib;
 
 const { PHONE } = g;
-let browser;
-let server;
-before(async () => {
-  browser = await launch();
-  server = await serveSite(site);
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
 
 // The dialog opens with no answer: the simulator names the tick it opened on.
 async function simDialogTick() {

@@ -6,24 +6,14 @@
 //   MUB_WEB_SITE=build-web/site MUB_SIM=build/mubmub-sim node tests/web/page_play.test.mjs
 // Exits with 77 (a skip for ctest) when Chromium or the npm packages are missing.
 import assert from 'node:assert/strict';
-import { lib, site } from './lib/prelude.mjs';
+import { lib } from './lib/prelude.mjs';
+import { browser, server } from './lib/session.mjs';
 
-const { test, before, after } = await import('node:test');
-const { serveSite } = await import('./lib/server.mjs');
+const { test } = await import('node:test');
 const g = await import('./lib/game.mjs');
-const { launch, until } = lib;
+const { until } = lib;
 
 const { PHONE } = g;
-let browser;
-let server;
-before(async () => {
-  browser = await launch();
-  server = await serveSite(site);
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
 
 const visible = (page, selector) => page.$$eval(selector, (els) => els
   .filter((e) => e.getClientRects().length > 0)

@@ -14,11 +14,12 @@ import { join, resolve } from 'node:path';
 import { promisify } from 'node:util';
 import assert from 'node:assert/strict';
 import { lib, site, sim } from './lib/prelude.mjs';
+import { browser, server, whenOpen } from './lib/session.mjs';
 
-const { test, before, after } = await import('node:test');
+const { test } = await import('node:test');
 const { serveSite } = await import('./lib/server.mjs');
 const g = await import('./lib/game.mjs');
-const { launch, until } = lib;
+const { until } = lib;
 
 const webSim = process.env.MUB_WEB_SIM && resolve(process.env.MUB_WEB_SIM);
 const shots = process.env.MUB_SCREENSHOTS;
@@ -26,17 +27,9 @@ const MIB = 1 << 20;  // recording.js's bounds on a link and on its recording
 const { PHONE } = g;
 const SCENE_WHACK_RESULT = 19;
 
-let browser;
-let server;
-before(async () => {
-  browser = await launch();
-  server = await serveSite(site);
+whenOpen(async () => {
   await browser.defaultBrowserContext().overridePermissions(server.url.replace(/\/$/, ''),
     ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
 });
 
 // The recording, the state and the ticks, read in one go between two ticks.
