@@ -1,7 +1,7 @@
-// A static file server for the built site, on a free port of 127.0.0.1 (a
-// secure context, so the service worker runs), sending the page's Content
-// Security Policy as the README tells servers to. close() takes the site off
-// the network: the offline tests play after it.
+// A static file server for the built site, on a free port of a loopback
+// address of its own (a secure context, so the service worker runs), sending
+// the page's Content Security Policy as the README tells servers to.
+// close() takes the site off the network: the offline tests play after it.
 //   fail(path)      answer 404 instead
 //   scopes          paths under which the site is served as well ('/beta/')
 //   handle(request) answer in its own way (a poisoned, cut or stalled file):
@@ -23,6 +23,12 @@ export const TYPES = {
   '.ico': 'image/x-icon',
   '.gz': 'application/gzip',
 };
+
+// Each server an origin of its own: 127.0.0.1, 127.0.0.2, ... A later
+// server on the same address could get an earlier one's port, and so its
+// origin's service worker, caches and storage in a browser shared by tests.
+let served = 0;
+const nextHost = () => { served++; return `127.0.${served >> 8 & 255}.${served & 255}`; };
 
 export async function serveSite(root, { fail = () => false, scopes = [], handle = () => false } = {}) {
   const requests = [];
@@ -51,12 +57,13 @@ export async function serveSite(root, { fail = () => false, scopes = [], handle 
     res.writeHead(200, { 'Content-Type': TYPES[extname(full)] || 'application/octet-stream', 'Cache-Control': 'no-cache' });
     res.end(body);
   });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  const host = nextHost();
+  await new Promise((resolve, reject) => server.once('error', reject).listen(0, host, resolve));
   // A test that fails before its close() must not keep node waiting for
   // clients that will never come.
   server.unref();
   return {
-    url: `http://127.0.0.1:${server.address().port}/`,
+    url: `http://${host}:${server.address().port}/`,
     requests,
     close: () => new Promise((resolve) => {
       for (const res of open) res.destroy();
