@@ -251,6 +251,10 @@ test('two builds on one origin keep their own offline copies; a new build replac
   await stable.evaluate(async () => (await navigator.serviceWorker.getRegistration()).update());
   await until(stable, async () => (await navigator.serviceWorker.getRegistration()).waiting !== null, null, SW_BOUND);
   await stable.close();
+  // The browser lets go of a closed page's client a moment later; a page
+  // opened before that would get the old build again, and keep it.
+  await until(beta, async (scope) => (await navigator.serviceWorker.getRegistration(scope)).waiting === null,
+    `${server.url}stable/`, SW_BOUND);
   stable = await open('/stable/');
   await until(stable, async (gone) => !(await caches.keys()).includes(gone), old, SW_BOUND);
   assert.deepEqual(await cacheNames(stable), [name('/beta/'), name('/stable/')].sort());

@@ -202,14 +202,24 @@ export const canvasHash = (page) => page.evaluate(() => {
   return h;
 });
 
-// Counts the hearts in flight after each tick, from now on (window.heartsSeen).
+// Counts the hearts in flight after each tick, from now on (window.heartsSeen),
+// and keeps the mouse buttons the program took since (window.buttonsTaken),
+// for a test that fails to say what the game saw.
 export async function watchHearts(page) {
   await page.evaluate(() => {
     window.heartsSeen = 0;
-    const tick = window.Module.page.tick;
+    window.buttonsTaken = [];
+    const { tick, takeEvent } = window.Module.page;
     window.Module.page.tick = () => {
       tick();
       for (let i = 0; i < 4; i++) if (window.mubmub.global('bl_key', i)) window.heartsSeen++;
+    };
+    window.Module.page.takeEvent = () => {
+      const ev = takeEvent();
+      if (ev && ev.type !== 'MouseMove' && ev.button !== undefined) {
+        window.buttonsTaken.push(`${ev.type} ${ev.button} at ${Math.round(ev.time)} ms, tick ${window.mubmub.ticks}`);
+      }
+      return ev;
     };
   });
 }
@@ -234,5 +244,11 @@ export async function thumbsStepAndFire(page, right, left) {
     { fingers: [{ ...right, id: 1 }] },
     { fingers: [] },
   ]);
-  await until(page, () => window.heartsSeen > 0);
+  await until(page, () => window.heartsSeen > 0).catch(async (e) => {
+    const seen = await page.evaluate(() => ({
+      taken: window.buttonsTaken, x: window.mubmub.global('mub_pl_x'), scene: window.mubmub.global('main_key'),
+      hits: window.mubmub.global('mub_entask_no'), modal: window.mubmub.modal,
+    }));
+    throw new Error(`no heart after two thumbs: ${JSON.stringify(seen)} (${e.message})`);
+  });
 }
