@@ -226,7 +226,7 @@ test('resizing, rotating, hiding and held keys: no errors, no ticks while hidden
 
   for (const [width, height] of [[844, 390], [390, 844], [1024, 768], [300, 300], [2000, 1300]]) {
     await page.setViewport(lib.viewport({ ...PHONE, width, height }));
-    await g.sleep(100);
+    await g.frames(page, 2);
     const canvas = await g.rectOf(page, '#screen');
     const bar = await g.rectOf(page, '#touchbar');
     assert.ok(canvas.right <= width + 0.5 && canvas.bottom <= height + 0.5, `the picture leaves a ${width} x ${height} page`);

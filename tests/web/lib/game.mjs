@@ -40,15 +40,25 @@ export async function fakePad(page) {
   const set = (button, down) => page.evaluate((b, d) => {
     Object.assign(window.fakePad.buttons[b], { pressed: d, touched: d, value: d ? 1 : 0 });
   }, button, down);
+  // The page polls the pad once a frame, and a busy machine's frames come
+  // slowly: a press lasts until the page has drawn two, as does the release.
   return {
     set,
     press: async (button) => {
       await set(button, true);
-      await sleep(100);
+      await frames(page, 2);
       await set(button, false);
+      await frames(page, 2);
     },
   };
 }
+
+// Waits until the page has drawn `count` more frames: after two, what the
+// page does each frame (its resize handling, its pad polling) has run.
+export const frames = (page, count) => page.evaluate((n) => new Promise((resolve) => {
+  const next = (left) => (left ? requestAnimationFrame(() => next(left - 1)) : resolve());
+  next(n);
+}), count);
 export const PAD = { A: 0, LB: 4, RB: 5, RT: 7, Back: 8, Down: 13, Right: 15 };
 
 // A tab on the site, once the program draws; options.pad: with a fake game
