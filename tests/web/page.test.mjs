@@ -168,8 +168,8 @@ async function enterShootingRound(page, press, answer) {
   await g.untilState(page, 'main_key', g.SCENE.shooting);
 }
 
-// A heart is in flight while a slot of bl_key is not 0. One may meet a
-// crab's shot within a few ticks, so every tick is looked at in the page.
+// Hearts are counted in the page, as the program handles input and ticks
+// (g.watchHearts).
 test('touch: L and R of the bar step the shooting player, and pressed together fire a heart', async () => {
   const page = await g.startGame(browser, server.url, PHONE);
   await g.untilModal(page, g.DIALOG);

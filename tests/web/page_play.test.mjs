@@ -130,8 +130,8 @@ async function toShootingQuestion(page) {
   return untilAnswers(page, 2);
 }
 
-// A heart is in flight while a slot of bl_key is not 0; every tick is
-// looked at, since one may meet a crab's shot within a few ticks.
+// Hearts are counted in the page, as the program handles input and ticks
+// (g.watchHearts).
 test('a box\'s answers are big buttons on the bar that answer it (yes, and no); then the picture\'s halves are the mouse buttons', async () => {
   for (const [answer, soFlg] of [[0, 0], [1, 1]]) {
     const page = await g.startGame(browser, server.url, PHONE);

@@ -212,19 +212,26 @@ export const canvasHash = (page) => page.evaluate(() => {
   return h;
 });
 
-// Counts the hearts in flight after each tick, from now on (window.heartsSeen),
-// and keeps the mouse buttons the program took since (window.buttonsTaken),
-// for a test that fails to say what the game saw.
+// Counts the hearts in flight from now on (window.heartsSeen): after each
+// tick, and each time the program asks for input, which it does right after
+// handling a press. A heart can be gone within its first tick (a crab's shot
+// meets it, or hits the player), so ticks alone may never see it. Keeps the
+// mouse buttons the program took (window.buttonsTaken), for a test that
+// fails to say what the game saw.
 export async function watchHearts(page) {
   await page.evaluate(() => {
     window.heartsSeen = 0;
     window.buttonsTaken = [];
+    const look = () => {
+      for (let i = 0; i < 4; i++) if (window.mubmub.global('bl_key', i)) window.heartsSeen++;
+    };
     const { tick, takeEvent } = window.Module.page;
     window.Module.page.tick = () => {
       tick();
-      for (let i = 0; i < 4; i++) if (window.mubmub.global('bl_key', i)) window.heartsSeen++;
+      look();
     };
     window.Module.page.takeEvent = () => {
+      look();
       const ev = takeEvent();
       if (ev && ev.type !== 'MouseMove' && ev.button !== undefined) {
         window.buttonsTaken.push(`${ev.type} ${ev.button} at ${Math.round(ev.time)} ms, tick ${window.mubmub.ticks}`);
