@@ -204,13 +204,35 @@ export async function shownDifferentFrom(page, png) {
   }, png.toString('base64'), shot);
 }
 
-// A cheap fingerprint of the canvas, to tell that it changed.
-export const canvasHash = (page) => page.evaluate(() => {
-  const d = window.mubmub.pixels().data;
-  let h = 0;
-  for (let i = 0; i < d.length; i += 7) h = (h * 31 + d[i]) | 0;
-  return h;
-});
+// Has the page take a cheap fingerprint of its picture as each of `ticks`
+// ends, into window.fingerprints (tick: fingerprint). Taken in the page from
+// its start, since a busy machine's test may look only long after. Call
+// before the page loads: it sees window.Module being set.
+export function fingerprintsAt(page, ticks) {
+  return page.evaluateOnNewDocument((at) => {
+    window.fingerprints = {};
+    let module;
+    Object.defineProperty(window, 'Module', {
+      configurable: true,
+      get: () => module,
+      set(m) {
+        module = m;
+        if (!m || !m.page || m.page.fingerprinted) return;  // the runtime sets it again
+        m.page.fingerprinted = true;
+        const { tick } = m.page;
+        m.page.tick = () => {
+          tick();
+          const t = window.mubmub.ticks;
+          if (!at.includes(t)) return;
+          const d = window.mubmub.pixels().data;
+          let h = 0;
+          for (let i = 0; i < d.length; i += 7) h = (h * 31 + d[i]) | 0;
+          window.fingerprints[t] = h;
+        };
+      },
+    });
+  }, ticks);
+}
 
 // Counts the hearts in flight from now on (window.heartsSeen): after each
 // tick, and each time the program asks for input, which it does right after
