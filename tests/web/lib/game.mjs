@@ -20,6 +20,13 @@ export const PHONE = { width: 390, height: 844, touch: true, deviceScaleFactor: 
 
 export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
+// Waits until the page has drawn `count` more frames: after two, what the
+// page does each frame (its resize handling, its pad polling) has run.
+export const frames = (page, count) => page.evaluate((n) => new Promise((resolve) => {
+  const next = (left) => (left ? requestAnimationFrame(() => next(left - 1)) : resolve());
+  next(n);
+}), count);
+
 // The Japanese edition unless a query names one: the browser's own language
 // (English in a headless Chromium) would choose English.
 export function withLang(query = '') {
@@ -53,12 +60,6 @@ export async function fakePad(page) {
   };
 }
 
-// Waits until the page has drawn `count` more frames: after two, what the
-// page does each frame (its resize handling, its pad polling) has run.
-export const frames = (page, count) => page.evaluate((n) => new Promise((resolve) => {
-  const next = (left) => (left ? requestAnimationFrame(() => next(left - 1)) : resolve());
-  next(n);
-}), count);
 export const PAD = { A: 0, LB: 4, RB: 5, RT: 7, Back: 8, Down: 13, Right: 15 };
 
 // A tab on the site, once the program draws; options.pad: with a fake game
